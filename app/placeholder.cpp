@@ -1,0 +1,1 @@
+// Intentionally empty until the application has its first source file.

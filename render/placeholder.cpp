@@ -1,0 +1,1 @@
+// Intentionally empty until this subsystem has its first source file.
