@@ -1,1 +1,0 @@
-// Intentionally empty until the application has its first source file.
