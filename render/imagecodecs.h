@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/cimage.h"
+
+#include <QByteArray>
+#include <string>
+
+// The encoders and decoders behind imagefile.h that Qt does not provide as this program needs
+// them: GIF both ways (giflib), indexed PNG at its own bit depth (libpng), BMP at 1, 4, 8, 24
+// and 32 bits.
+
+bool DecodeGif(CImage& image, const QByteArray& bytes, std::string* error);
+bool EncodeGif(const CImage& image, QByteArray& out, std::string* error);
+bool EncodePng(const CImage& image, QByteArray& out, std::string* error);
+bool EncodeBmp(const CImage& image, QByteArray& out, std::string* error);
+
+/** Largest picture the codecs accept, in pixels per side and in total. */
+inline constexpr int kMaxImageSide = 32768;
+inline constexpr long long kMaxImagePixels = 1LL << 28;
+
+inline bool ImageSizeAcceptable(long long width, long long height)
+{
+    return width > 0 && height > 0 && width <= kMaxImageSide && height <= kMaxImageSide
+           && width * height <= kMaxImagePixels;
+}
+
+inline void SetError(std::string* error, const std::string& text)
+{
+    if (error)
+        *error = text;
+}
