@@ -5,6 +5,7 @@
 #include <QImage>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 /** One chip page slot: a tile sheet cut into chips of one size. */
 struct CChipPage {
@@ -19,6 +20,9 @@ struct CChipPage {
     /** The sheet prepared for drawing on the map (key applied, premultiplied ARGB); made once per
      *  load or re-cut so that drawing a chip is a plain blend. */
     QImage Prepared;
+    /** Per chip of Prepared, made with it: 0 all pixels transparent, 1 all opaque, 2 only
+     *  transparent and opaque pixels, 3 some pixels partly transparent. */
+    std::vector<uint8_t> ChipKinds;
 
     bool InUse() const { return !Image.IsNull(); }
     int ChipCount() const { return Columns * Rows; }

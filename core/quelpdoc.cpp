@@ -113,6 +113,7 @@ void CQuelpDoc::ClearChipPage(int slot)
     CChipPage& page = ChipPages[slot];
     page.Image.Destroy();
     page.Prepared = QImage();
+    page.ChipKinds.clear();
     page.FilePath.clear();
     page.ChipWidth = 0;
     page.ChipHeight = 0;
