@@ -18,6 +18,11 @@ bool IsTextMode(int editMode)
     return editMode == 3 || editMode == 4;
 }
 
+bool IsCp932TrailByte(unsigned char c)
+{
+    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
+}
+
 // Length in bytes of the last character: 2 when the last byte is the trail of a lead byte.
 size_t LastCharLength(const std::string& text)
 {
@@ -44,6 +49,10 @@ void EndTextFloat(CQuelpDoc& doc)
 
 bool TypeChar(CQuelpDoc& doc, unsigned char code)
 {
+    // Only a trail byte completes a pending lead byte; anything else drops the lone lead byte
+    // and is taken on its own, so that no invalid pair is ever stored.
+    if (doc.PendingLead != 0 && !IsCp932TrailByte(code))
+        doc.PendingLead = 0;
     if (doc.PendingLead != 0) {
         doc.TypedText.push_back(static_cast<char>(doc.PendingLead));
         doc.TypedText.push_back(static_cast<char>(code));
