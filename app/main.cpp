@@ -1,7 +1,6 @@
-#include <cstdio>
+#include "application.h"
 
-int main(int, char**)
+int main(int argc, char** argv)
 {
-    std::fprintf(stderr, "quelp: the editor window is not built yet.\n");
-    return 1;
+    return RunEditor(argc, argv);
 }

@@ -1,0 +1,66 @@
+#include "application.h"
+
+#include "clientview.h"
+#include "desktopregistration.h"
+#include "mainframe.h"
+#include "qsettingsstore.h"
+#include "qtuiport.h"
+
+#include "core/chipsize.h"
+#include "core/quelpdoc.h"
+#include "core/settingsstore.h"
+#include "render/mapfont.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace {
+void ReadChipSize(const ISettingsStore& store)
+{
+    ChipWidth = store.ReadInt(kDefaultSection, "ChipWidth", 16);
+    ChipHeight = store.ReadInt(kDefaultSection, "ChipHeight", 16);
+}
+
+/** Qt's own dialogs and buttons speak the program's language. */
+void InstallQtTranslation(QApplication& app, QTranslator& translator)
+{
+    if (translator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&translator);
+}
+}  // namespace
+
+int RunEditor(int& argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("ZR-N"));
+    QApplication::setApplicationName(QStringLiteral("Quelp"));
+    QTranslator translator;
+    InstallQtTranslation(app, translator);
+    InstallFontSubstitutions();
+    RegisterDesktopIntegration(DesktopPaths::FromEnvironment(),
+                               QCoreApplication::applicationFilePath());
+
+    QSettingsStore store;
+    ReadChipSize(store);
+    QtUiPort ui;
+    CQuelpDoc doc(store, ui);
+    // The chip size is read a second time once the document and its window exist, as it always
+    // was; the value is the same.
+    ReadChipSize(store);
+    CMainFrame frame(doc, store);
+    ui.SetParentWindow(&frame);
+    CreateClientView(frame, doc, ui);
+    frame.RestorePlacement();
+
+    doc.OnNewDocument();
+    doc.UpdateAllViews(nullptr, 0);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() > 1 && !frame.Files().OpenDocumentFile(args.at(1)))
+        return 1;
+
+    frame.showNormal();
+    return app.exec();
+}

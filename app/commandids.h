@@ -1,0 +1,54 @@
+#pragma once
+
+// Command ids of the menus, the tool bar and the shortcut keys. They keep the numbers of the
+// program's resources so that tables, tests and status texts speak of the same commands.
+namespace cmd {
+inline constexpr int LoadChipPage0 = 32776;  ///< 32776..32783: pages 0..7
+inline constexpr int LoadChipPage7 = 32783;
+inline constexpr int MapSize = 32802;
+inline constexpr int ChipSize = 32774;
+inline constexpr int FileNew = 57600;
+inline constexpr int FileOpen = 57601;
+inline constexpr int FileSave = 57603;
+inline constexpr int FileSaveAs = 57604;
+inline constexpr int SaveImage = 32816;
+inline constexpr int BinarySave = 32852;
+inline constexpr int Print = 57607;
+inline constexpr int Settings = 32821;
+inline constexpr int RecentFile1 = 57616;  ///< 57616..57619: the four recent files
+inline constexpr int RecentFileCount = 4;
+inline constexpr int AppExit = 57665;
+inline constexpr int Undo = 57643;
+inline constexpr int ModeNormal = 32812;
+inline constexpr int ModeLayerSelect = 32805;
+inline constexpr int ModeAllSelect = 32807;
+inline constexpr int Cut = 57635;
+inline constexpr int Copy = 57634;
+inline constexpr int Paste = 57637;
+inline constexpr int Zoom4 = 32790;
+inline constexpr int Zoom3 = 32832;
+inline constexpr int Zoom2 = 32788;
+inline constexpr int Zoom1 = 32786;
+inline constexpr int SelectedLayerOnly = 32854;
+inline constexpr int Grid = 32792;
+inline constexpr int ViewToolBar = 59392;
+inline constexpr int ViewStatusBar = 59393;
+inline constexpr int Help = 57667;
+inline constexpr int About = 57664;
+inline constexpr int NextPane = 57680;
+inline constexpr int PrevPane = 57681;
+
+// Context menus of the views.
+inline constexpr int LayerShow = 32793;
+inline constexpr int LayerOptions = 32794;
+inline constexpr int LayerMoveLeft = 32795;
+inline constexpr int LayerMoveRight = 32796;
+inline constexpr int LayerSaveImage = 32797;
+inline constexpr int TextEdit = 32829;
+inline constexpr int TextDelete = 32827;
+inline constexpr int TextMove = 32834;
+inline constexpr int TextCopy = 32836;
+inline constexpr int EventEdit = 32849;
+inline constexpr int EventDelete = 32848;
+inline constexpr int EventOpenDestination = 32850;
+}  // namespace cmd

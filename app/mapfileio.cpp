@@ -1,0 +1,6 @@
+#include "mapfileio.h"
+
+MapFileIo DefaultMapFileIo()
+{
+    return MapFileIo{};
+}

@@ -1,0 +1,27 @@
+#include "messagebox.h"
+
+#include <QMessageBox>
+
+void ShowMessageBox(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Quelp"), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool AskYesNoBox(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Quelp"), text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString NotIntegerText()
+{
+    return QString::fromUtf8("整数を入力してください。");
+}
+
+QString IntegerRangeText(int low, int high)
+{
+    return QString::fromUtf8("%1 から %2 までの整数を入力してください。").arg(low).arg(high);
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+/** The program's message box: the text, an OK button, "Quelp" as the caption. */
+void ShowMessageBox(QWidget* parent, const QString& text);
+
+/** A question with Yes and No; true for Yes. */
+bool AskYesNoBox(QWidget* parent, const QString& text);
+
+/** The fixed texts of the dialogs' number checks. */
+QString NotIntegerText();
+/** "%1 から %2 までの整数を入力してください。" with the two limits. */
+QString IntegerRangeText(int low, int high);
