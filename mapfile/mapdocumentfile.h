@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+class CQuelpDoc;
+
+/** The folder of a CP932 path up to and including its last separator; empty without one. */
+std::string MapFolderOf(const std::string& pathCp932);
+
+/** Opens a map file (CP932 path) into the document. On success the document holds the map, its
+ *  PathName is the path and it is unmodified. When the file cannot be read the document is left
+ *  untouched and error (UTF-8) says which file and why. A file that holds no block of a map at
+ *  all is still read (the reader is lenient); notAMap then is true when given. */
+bool LoadMapFile(CQuelpDoc& doc, const std::string& pathCp932, std::string& error,
+                 bool* notAMap = nullptr);
+
+/** Saves the document as a map file (CP932 path): written whole to a temporary file in the same
+ *  folder, flushed, then renamed over the target, so a failed save leaves an existing file as it
+ *  was. On success PathName is the path and the document is unmodified; on failure error (UTF-8)
+ *  says which file could not be written and why. */
+bool SaveMapFile(CQuelpDoc& doc, const std::string& pathCp932, std::string& error);

@@ -1,0 +1,376 @@
+#include "mapfilereader.h"
+
+#include "core/chipsize.h"
+#include "core/cp932.h"
+#include "core/decimal.h"
+#include "core/quelpdoc.h"
+#include "mapfile/linepatterns.h"
+#include "mapfile/linereader.h"
+#include "mapfile/mapfilewriter.h"
+#include "mapfile/mappaths.h"
+#include "mapfile/ptnmatch.h"
+#include "render/chippages.h"
+
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+
+namespace P = MapFilePatterns;
+
+namespace {
+
+bool InRange(int value, int low, int high)
+{
+    return value >= low && value <= high;
+}
+
+int Number(std::string_view group)
+{
+    return DecimalPrefix(group);
+}
+
+uint32_t ColorFromGroups(const LineGroups& g)
+{
+    const auto byte = [](std::string_view text) {
+        return static_cast<uint32_t>(Number(text)) % 256u;
+    };
+    return byte(g[0]) + byte(g[1]) * 256u + byte(g[2]) * 65536u;
+}
+
+// A chip sheet to load once reading is over. Each load replaces the slot whole, so only the
+// last path a slot was given matters, with the chip size in force at that line.
+struct PendingSheet {
+    std::string Path;
+    int ChipWidth = 0;
+    int ChipHeight = 0;
+};
+
+class CMapFileReader {
+public:
+    CMapFileReader(CQuelpDoc& doc, std::string_view bytes, const std::string& folder)
+        : doc_(doc), lines_(bytes), folder_(folder)
+    {
+    }
+
+    MapReadStats Run()
+    {
+        ResetForLoad();
+        ReadOutside();
+        LoadSheets();
+        AfterLoad();
+        return stats_;
+    }
+
+private:
+    void ResetForLoad();
+    void ReadOutside();
+    void ReadProperty(std::string_view line);
+    void ReadChipRecord(int page);
+    void ReadMapRecord(int position);
+    void ReadEventRecord();
+    void ReadTextRecord();
+    void LoadSheets();
+    void AfterLoad();
+
+    std::string FromFolder(std::string_view stored, bool always) const
+    {
+        std::string path(stored);
+        if (always || !folder_.empty())
+            CPtnMatch::ReplaceAll(path, kMapFolderPlaceholder, folder_);
+        return path;
+    }
+
+    CQuelpDoc& doc_;
+    CArchiveLines lines_;
+    const std::string& folder_;
+    MapReadStats stats_;
+    std::array<std::optional<PendingSheet>, kChipPageCount> sheets_;
+};
+
+void CMapFileReader::ResetForLoad()
+{
+    doc_.Texts.RemoveAll();
+    doc_.Events.RemoveAll();
+    doc_.LoadDefaultSettings();
+    doc_.ViewText = 1;
+    doc_.ViewEvent = 0;
+    doc_.SelectedLayerOnly = 0;
+    doc_.TextOption.clear();
+    for (int& option : doc_.IntOptions)
+        option = 0;
+    doc_.TypedText.clear();
+    doc_.TypePos = {0, 0};
+    doc_.PendingLead = 0;
+    for (int i = 0; i < kLayerCount; ++i) {
+        CLayerData& layer = doc_.Layers[static_cast<std::size_t>(i)];
+        layer.LayerId = i;
+        layer.ChipPage = 0;
+        layer.View = 1;
+        layer.SaveType = 1;
+        layer.DataSize = 1;
+        layer.Cells.reset();
+        char name[16];
+        std::snprintf(name, sizeof name, "LAY%01d", i);
+        layer.Name = name;
+        doc_.ClearChipPage(i);
+    }
+}
+
+void CMapFileReader::ReadOutside()
+{
+    std::string_view line;
+    LineGroups g;
+    enum class State { Outside, Property, Event, Text } state = State::Outside;
+    while (lines_.Next(line)) {
+        switch (state) {
+        case State::Outside:
+            if (ContainsTag(line, "<property>")) {
+                state = State::Property;
+                ++stats_.Blocks;
+            } else if (ContainsTag(line, "<event>")) {
+                state = State::Event;
+                ++stats_.Blocks;
+            } else if (ContainsTag(line, "<text>")) {
+                state = State::Text;
+                ++stats_.Blocks;
+            } else if (MatchLine(P::ChipPageTag, line, g)) {
+                ++stats_.Blocks;
+                ReadChipRecord(Number(g[0]));
+            } else if (MatchLine(P::MapPageTag, line, g)) {
+                ++stats_.Blocks;
+                ReadMapRecord(Number(g[0]));
+            }
+            break;
+        case State::Property:
+            if (ContainsTag(line, "</property>"))
+                state = State::Outside;
+            else
+                ReadProperty(line);
+            break;
+        case State::Event:
+            if (ContainsTag(line, "</event>"))
+                state = State::Outside;
+            else if (ContainsTag(line, "<data>"))
+                ReadEventRecord();
+            break;
+        case State::Text:
+            if (ContainsTag(line, "</text>"))
+                state = State::Outside;
+            else if (ContainsTag(line, "<data>"))
+                ReadTextRecord();
+            break;
+        }
+    }
+}
+
+void CMapFileReader::ReadProperty(std::string_view line)
+{
+    LineGroups g;
+    if (MatchLine(P::ChipSize, line, g)) {
+        const int width = Number(g[0]);
+        const int height = Number(g[1]);
+        if (InRange(width, 1, 1024) && InRange(height, 1, 1024)) {
+            ChipWidth = width;
+            ChipHeight = height;
+        }
+    } else if (MatchLine(P::MapSize, line, g)) {
+        const int columns = Number(g[0]);
+        const int rows = Number(g[1]);
+        if (InRange(columns, 1, 512) && InRange(rows, 1, 512)) {
+            doc_.Columns = columns;
+            doc_.Rows = rows;
+        }
+    } else if (MatchLine(P::FontSize, line, g)) {
+        doc_.FontSize = Number(g[0]);
+    } else if (MatchLine(P::FontColor, line, g)) {
+        doc_.TextColor = ColorFromGroups(g);
+    } else if (MatchLine(P::ViewText, line, g)) {
+        doc_.ViewText = Number(g[0]);
+    } else if (MatchLine(P::SaveText, line, g)) {
+        doc_.SaveText = Number(g[0]);
+    } else if (MatchLine(P::ViewEvent, line, g)) {
+        doc_.ViewEvent = Number(g[0]);
+    } else if (MatchLine(P::SaveEvent, line, g)) {
+        doc_.SaveEvent = Number(g[0]);
+    } else if (MatchLine(P::SaveEventMap, line, g)) {
+        doc_.SaveEventMap = Number(g[0]);
+    } else if (MatchLine(P::SaveEventRem, line, g)) {
+        doc_.SaveEventRem = Number(g[0]);
+    } else if (MatchLine(P::TextOption, line, g)) {
+        doc_.TextOption.assign(g[0]);
+    } else if (MatchLine(P::IntOptions, line, g)) {
+        for (std::size_t i = 0; i < 4; ++i)
+            doc_.IntOptions[i] = Number(g[i]);
+    }
+}
+
+void CMapFileReader::ReadChipRecord(int page)
+{
+    std::string_view line;
+    LineGroups g;
+    while (lines_.Next(line)) {
+        if (ContainsTag(line, "</chip>"))
+            break;
+        if (MatchLine(P::FilePath, line, g) && InRange(page, 0, kChipPageCount - 1))
+            sheets_[static_cast<std::size_t>(page)] =
+                PendingSheet{FromFolder(g[0], false), ChipWidth, ChipHeight};
+    }
+}
+
+// The cells of one data line: pieces between commas (on character boundaries), each read as a
+// decimal number and kept in its low 16 bits, stored in row-major order.
+void StoreCells(std::string_view line, CellGrid& cells, std::size_t& next)
+{
+    if (next >= cells.size())
+        return;
+    const std::size_t size = line.size();
+    std::size_t start = 0;
+    for (std::size_t i = 0;; ) {
+        while (i < size && line[i] != ',') {
+            i += IsCp932LeadByte(static_cast<unsigned char>(line[i])) ? 2 : 1;
+        }
+        if (i > size)
+            i = size;
+        if (next < cells.size()) {
+            const int value = DecimalPrefix(line.substr(start, i - start));
+            cells[next] = static_cast<int16_t>(static_cast<uint16_t>(value));
+        }
+        ++next;
+        if (i >= size || next >= cells.size())
+            return;  // surplus values of a full grid are dropped unread
+        start = ++i;
+    }
+}
+
+void CMapFileReader::ReadMapRecord(int position)
+{
+    // A block for a position that does not exist is read into a scratch record and dropped.
+    CLayerData scratch;
+    const bool valid = InRange(position, 0, kLayerCount - 1);
+    CLayerData& layer = valid ? doc_.Layers[static_cast<std::size_t>(position)] : scratch;
+    layer.LayerId = position;
+    layer.ChipPage = 0;
+    layer.View = 1;
+    layer.Name.clear();
+    layer.SaveType = 1;
+    layer.DataSize = 1;
+    layer.Cells.reset();
+
+    bool inRows = false;
+    std::size_t next = 0;
+    std::string_view line;
+    LineGroups g;
+    while (lines_.Next(line)) {
+        if (ContainsTag(line, "</map>"))
+            break;
+        if (inRows) {
+            if (ContainsTag(line, "</data>"))
+                inRows = false;
+            else if (valid)
+                StoreCells(line, *layer.Cells, next);
+        } else if (ContainsTag(line, "<data>")) {
+            if (valid)
+                layer.Cells.emplace(static_cast<std::size_t>(doc_.Columns) *
+                                        static_cast<std::size_t>(doc_.Rows),
+                                    int16_t{-1});
+            next = 0;
+            inRows = true;
+        } else if (MatchLine(P::Name, line, g)) {
+            layer.Name.assign(g[0]);
+        } else if (MatchLine(P::ChipPage, line, g)) {
+            const int page = Number(g[0]);
+            if (InRange(page, 0, kChipPageCount - 1))
+                layer.ChipPage = page;
+        } else if (MatchLine(P::View, line, g)) {
+            layer.View = Number(g[0]);
+        } else if (MatchLine(P::SaveType, line, g)) {
+            layer.SaveType = Number(g[0]);
+        } else if (MatchLine(P::DataSize, line, g)) {
+            layer.DataSize = Number(g[0]);
+        }
+    }
+}
+
+void CMapFileReader::ReadEventRecord()
+{
+    CEventData event;
+    std::string_view line;
+    LineGroups g;
+    while (lines_.Next(line)) {
+        if (ContainsTag(line, "</data>"))
+            break;
+        if (MatchLine(P::EventType, line, g)) {
+            event.Type = Number(g[0]);
+        } else if (MatchLine(P::Rect, line, g)) {
+            event.Rect = {Number(g[0]), Number(g[1]), Number(g[2]), Number(g[3])};
+        } else if (MatchLine(P::Map, line, g)) {
+            event.Map = ResolveStoredPath(FromFolder(g[0], true));
+        } else if (MatchLine(P::Pos, line, g)) {
+            event.Pos = {Number(g[0]), Number(g[1])};
+        } else if (MatchLine(P::Option, line, g)) {
+            event.Option[0] = Number(g[0]);
+            event.Option[1] = Number(g[1]);
+        } else if (MatchLine(P::Rem, line, g)) {
+            event.Rem.assign(g[0]);
+        }
+    }
+    doc_.Events.Append(event);
+}
+
+void CMapFileReader::ReadTextRecord()
+{
+    CMemo memo;
+    std::string_view line;
+    LineGroups g;
+    while (lines_.Next(line)) {
+        if (ContainsTag(line, "</data>"))
+            break;
+        if (MatchLine(P::Text, line, g)) {
+            memo.Text.assign(g[0]);
+        } else if (MatchLine(P::Rect, line, g)) {
+            memo.Rect = {Number(g[0]), Number(g[1]), Number(g[2]), Number(g[3])};
+        } else if (MatchLine(P::Size, line, g)) {
+            memo.Size = Number(g[0]);
+        } else if (MatchLine(P::Color, line, g)) {
+            memo.Color = ColorFromGroups(g);
+        }
+    }
+    doc_.Texts.Append(memo);
+}
+
+void CMapFileReader::LoadSheets()
+{
+    for (int page = 0; page < kChipPageCount; ++page) {
+        const std::optional<PendingSheet>& sheet = sheets_[static_cast<std::size_t>(page)];
+        if (!sheet)
+            continue;
+        int width = sheet->ChipWidth;
+        int height = sheet->ChipHeight;
+        LoadChipPage(doc_.ChipPages[static_cast<std::size_t>(page)],
+                     ResolveStoredPath(sheet->Path), width, height);
+    }
+}
+
+void CMapFileReader::AfterLoad()
+{
+    for (CLayerData& layer : doc_.Layers) {
+        const CChipPage& page = doc_.ChipPages[static_cast<std::size_t>(layer.ChipPage)];
+        if (layer.SaveType != 0 && layer.DataSize != 1 && page.ChipCount() > 256)
+            layer.DataSize = 2;
+    }
+    doc_.Zoom = 4;
+    doc_.Grid = 1;
+    doc_.EditMode = 0;
+    doc_.DropSelection();
+    doc_.ClearUndo();
+    doc_.ButtonDown = 0;
+    doc_.UpdateAllViews(nullptr, 0x17);
+}
+
+}  // namespace
+
+MapReadStats ReadMapFile(CQuelpDoc& doc, std::string_view bytes, const std::string& folder)
+{
+    return CMapFileReader(doc, bytes, folder).Run();
+}
