@@ -1,0 +1,197 @@
+#include "binarymap.h"
+
+#include "core/chipsize.h"
+#include "core/cp932.h"
+#include "core/quelpdoc.h"
+#include "export/bytewriter.h"
+#include "mapfile/atomicfile.h"
+#include "mapfile/ptnmatch.h"
+
+// The file format knows data sizes 1 and 2; a larger value (only a hand-edited map file can hold
+// one) writes the whole 16-bit cell and the block says 2, so that a reader never goes astray.
+int CellWidth(int dataSize)
+{
+    if (dataSize <= 0)
+        return 0;
+    return dataSize == 1 ? 1 : 2;
+}
+
+ValidRange FindValidRange(const CLayerData& layer, int columns, int rows)
+{
+    ValidRange range{columns, rows, 0, 0, 0};
+    if (!layer.Cells)
+        return range;
+    const CellGrid& cells = *layer.Cells;
+    for (int row = 0; row < rows; ++row) {
+        const int16_t* line = cells.data() + static_cast<std::size_t>(row) * columns;
+        for (int column = 0; column < columns; ++column) {
+            if (line[column] == -1)
+                continue;
+            ++range.Count;
+            if (column < range.Left)
+                range.Left = column;
+            if (column > range.Right)
+                range.Right = column;
+            if (row < range.Top)
+                range.Top = row;
+            if (row > range.Bottom)
+                range.Bottom = row;
+        }
+    }
+    return range;
+}
+
+std::string GetEventMapName(const std::string& map, int method)
+{
+    if (map.empty())
+        return {};
+    std::string folder, name, base, ext;
+    switch (method) {
+    case 0:
+        CPtnMatch::SplitPathExt(folder, base, ext, map);
+        return base;
+    case 1:
+        CPtnMatch::SplitPath(folder, name, map);
+        return name;
+    case 2:
+        return map;
+    default:
+        return {};
+    }
+}
+
+void WriteChipPageEntry(CByteWriter& out, const CChipPage& page)
+{
+    if (!page.InUse()) {
+        out.I32(0);
+        out.I32(0);
+        out.String({});
+        return;
+    }
+    std::string folder, name;
+    CPtnMatch::SplitPath(folder, name, page.FilePath);
+    out.I32(page.Columns);
+    out.I32(page.Rows);
+    out.String(name);
+}
+
+void WriteLayerBlock(CByteWriter& out, const CLayerData& layer, int position, int columns,
+                     int rows)
+{
+    if (layer.SaveType == 0 || !layer.Cells)
+        return;
+    // A grid that does not hold the map's cells cannot be written faithfully.
+    if (layer.Cells->size() != static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows))
+        return;
+    const ValidRange range = FindValidRange(layer, columns, rows);
+    if (range.Count == 0)
+        return;
+    const int width = CellWidth(layer.DataSize);
+    out.I32(position);
+    out.I32(layer.ChipPage);
+    out.I32(layer.SaveType);
+    out.I32(width);
+
+    const CellGrid& cells = *layer.Cells;
+    const auto at = [&](int column, int row) {
+        return cells[static_cast<std::size_t>(row) * columns + column];
+    };
+    std::string& bytes = out.Bytes();
+    if (layer.SaveType == 1) {
+        out.I32(range.Left);
+        out.I32(range.Top);
+        out.I32(range.Right);
+        out.I32(range.Bottom);
+        bytes.reserve(bytes.size() + static_cast<std::size_t>(range.Right - range.Left + 1) *
+                                         (range.Bottom - range.Top + 1) * width);
+        for (int row = range.Top; row <= range.Bottom; ++row)
+            for (int column = range.Left; column <= range.Right; ++column)
+                out.Cell(at(column, row), width);
+    } else if (layer.SaveType == 2) {
+        bytes.reserve(bytes.size() + cells.size() * static_cast<std::size_t>(width));
+        for (int16_t cell : cells)
+            out.Cell(cell, width);
+    } else {
+        out.I32(range.Count);
+        bytes.reserve(bytes.size() + static_cast<std::size_t>(range.Count) * (4 + width));
+        for (int row = 0; row < rows; ++row)
+            for (int column = 0; column < columns; ++column) {
+                const int16_t cell = at(column, row);
+                if (cell == -1)
+                    continue;
+                out.I16(static_cast<int16_t>(column));
+                out.I16(static_cast<int16_t>(row));
+                out.Cell(cell, width);
+            }
+    }
+}
+
+void WriteEventEntry(CByteWriter& out, const CEventData& event, int mapNameMethod,
+                     bool withRemark)
+{
+    out.I32(event.Type);
+    out.I32(event.Rect.Left);
+    out.I32(event.Rect.Top);
+    out.I32(event.Rect.Right);
+    out.I32(event.Rect.Bottom);
+    out.String(GetEventMapName(event.Map, mapNameMethod));
+    out.I32(event.Pos.X);
+    out.I32(event.Pos.Y);
+    out.I32(event.Option[0]);
+    out.I32(event.Option[1]);
+    if (withRemark)
+        out.String(event.Rem);
+}
+
+std::string BuildBinaryMap(const CQuelpDoc& doc)
+{
+    std::string bytes;
+    CByteWriter out(bytes);
+    out.I32(ChipWidth);
+    out.I32(ChipHeight);
+    out.I32(doc.Columns);
+    out.I32(doc.Rows);
+    out.String(doc.TextOption);
+    for (int value : doc.IntOptions)
+        out.I32(value);
+    for (const CChipPage& page : doc.ChipPages)
+        WriteChipPageEntry(out, page);
+    for (int position = 0; position < kLayerCount; ++position)
+        WriteLayerBlock(out, doc.Layers[static_cast<std::size_t>(position)], position,
+                        doc.Columns, doc.Rows);
+    if (doc.SaveEvent) {
+        out.I32(8);
+        out.I32(doc.SaveEventRem);
+        out.I32(doc.Events.GetCount());
+        for (const CEventData& event : doc.Events)
+            WriteEventEntry(out, event, doc.SaveEventMap, doc.SaveEventRem != 0);
+    }
+    if (doc.SaveText) {
+        out.I32(9);
+        out.I32(doc.Texts.GetCount());
+        for (const CMemo& memo : doc.Texts) {
+            out.I32(memo.Rect.Left);
+            out.I32(memo.Rect.Top);
+            out.I32(memo.Rect.Right);
+            out.I32(memo.Rect.Bottom);
+            out.I32(memo.Size);
+            out.U32(memo.Color);
+            out.String(memo.Text);
+        }
+    }
+    out.I32(-1);
+    return bytes;
+}
+
+bool WriteBinaryMap(const std::string& pathCp932, const CQuelpDoc& doc, std::string* error)
+{
+    const std::string bytes = BuildBinaryMap(doc);
+    const std::string local = LocalPathFromCp932(pathCp932);
+    std::string reason;
+    if (!WriteFileAtomically(local, bytes, reason)) {
+        if (error)
+            *error = "cannot write \"" + local + "\": " + reason;
+        return false;
+    }
+    return true;
+}

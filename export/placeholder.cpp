@@ -1,1 +1,0 @@
-// Intentionally empty until this subsystem has its first source file.
