@@ -1,0 +1,131 @@
+#include "mapfile/ptnmatch.h"
+
+#include "core/cp932.h"
+#include "mapfile/ptnengine.h"
+
+CPtnMatch::Error CPtnMatch::LastError()
+{
+    return ptn::ErrorIndicator;
+}
+
+bool CPtnMatch::SplitPattern(std::string_view pattern, std::vector<CParA>& parts)
+{
+    parts.clear();
+    if (pattern.empty())
+        return false;
+    bool inGroup = false;
+    std::size_t begin = 0;  // start of the current part
+    auto flush = [&](std::size_t end, int capture) {
+        if (end > begin)
+            parts.push_back(CParA{capture, std::string(pattern.substr(begin, end - begin))});
+        begin = end + 1;
+    };
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char c = pattern[i];
+        if (c == '(' || c == ')') {
+            if (inGroup == (c == '(')) {
+                parts.clear();
+                return false;
+            }
+            flush(i, c == ')' ? 1 : 0);
+            inGroup = c == '(';
+        } else if (c == '\\' || IsCp932LeadByte(static_cast<unsigned char>(c))) {
+            ++i;  // an escaped byte or a trail byte never opens or closes a group
+        }
+    }
+    if (inGroup) {
+        parts.clear();
+        return false;
+    }
+    flush(pattern.size(), 0);
+    if (parts.size() == 1 && parts[0].Capture == 0)
+        parts[0].Capture = 1;
+    return !parts.empty();
+}
+
+int CPtnMatch::MatchElement(const Element& element, std::string_view text, std::size_t pos,
+                            bool atStart)
+{
+    std::vector<ptn::Entry> pool;
+    const ptn::Unit unit = ptn::MakeUnit(element, pool);
+    return ptn::MatchUnit(pool.data(), unit, text, pos, atStart);
+}
+
+bool CPtnMatch::MatchAt(std::string_view text, std::size_t pos, std::string_view pattern,
+                        bool atStart, bool stop, std::size_t& consumed)
+{
+    consumed = 0;
+    if (pos > text.size())
+        return false;
+    const ptn::Program prog = ptn::Compile(pattern);
+    ptn::Engine engine(prog, text);
+    return engine.MatchAt(pos, atStart, stop, consumed);
+}
+
+std::optional<CPtnMatch::Found> CPtnMatch::FindFirst(std::string_view text, std::size_t from,
+                                                     std::string_view pattern, bool atStart)
+{
+    if (from > text.size())
+        return std::nullopt;
+    const ptn::Program prog = ptn::Compile(pattern);
+    ptn::Engine engine(prog, text);
+    return engine.FindFirst(from, atStart);
+}
+
+bool CPtnMatch::Match(std::string_view text, std::string_view pattern,
+                      std::vector<std::string>& groups)
+{
+    groups.clear();
+    std::vector<CParA> parts;
+    if (!SplitPattern(pattern, parts) || text.empty())
+        return false;
+    std::string joined;
+    for (const CParA& part : parts)
+        joined += part.Pattern;
+
+    // The attempts at every position would fail on the leading literals: skip the compiling.
+    const std::string prefix = ptn::LeadingLiterals(joined);
+    if (!prefix.empty() && text.find(prefix) == std::string_view::npos) {
+        ptn::ErrorIndicator = Error::None;
+        return false;
+    }
+
+    const ptn::Program whole = ptn::Compile(joined);
+    const auto found = ptn::Engine(whole, text).FindFirst(0, true);
+    if (!found)
+        return false;
+    std::size_t pos = found->Offset;
+    std::size_t remaining = found->Length;
+    std::size_t restStart = 0;
+
+    // The occurrence is cut into its parts one by one: each part takes the fewest bytes that
+    // let the rest of the pattern match exactly the remainder of the occurrence.
+    for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
+        restStart += parts[i].Pattern.size();
+        const ptn::Program part = ptn::Compile(parts[i].Pattern);
+        std::size_t plen = 0;
+        ptn::Engine(part, text).MatchAt(pos, pos == 0, true, plen);
+
+        const ptn::Program rest = ptn::Compile(std::string_view(joined).substr(restStart));
+        ptn::Engine restEngine(rest, text);
+        for (;;) {
+            const std::size_t from = pos + plen;
+            const auto next = restEngine.FindFirst(from, from == 0);
+            if (!next)
+                return false;
+            plen += next->Offset;
+            if (plen + next->Length > remaining)
+                return false;
+            if (plen + next->Length == remaining)
+                break;
+            plen += ptn::CharWidth(text, pos + plen);
+        }
+        if (parts[i].Capture)
+            groups.emplace_back(text.substr(pos, plen));
+        remaining -= plen;
+        pos += plen;
+    }
+    if (parts.back().Capture)
+        groups.emplace_back(text.substr(pos, remaining));
+    return true;
+}
