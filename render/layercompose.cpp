@@ -32,14 +32,64 @@ inline void Apply(uint8_t op, QRgb* d, int a, int b, Source s)
             d[i] = s(i);
         break;
     case Binary:
+        // Pixels are either 0 or opaque: the sign of the alpha byte selects, without branches.
         for (int i = a; i < b; ++i) {
             const QRgb v = s(i);
-            d[i] = v ? v : d[i];
+            d[i] = v | (d[i] & ~static_cast<QRgb>(static_cast<int32_t>(v) >> 31));
         }
         break;
     default:
         for (int i = a; i < b; ++i)
             d[i] = BlendOver(d[i], s(i));
+        break;
+    }
+}
+
+/** Apply for a source read straight along, written so that the compiler can vectorise it. */
+inline void ApplyContiguous(uint8_t op, QRgb* __restrict d, const QRgb* __restrict s, int n)
+{
+    switch (op) {
+    case CopyOverBlack:
+        for (int i = 0; i < n; ++i)
+            d[i] = s[i] | 0xFF000000u;
+        break;
+    case Opaque:
+        for (int i = 0; i < n; ++i)
+            d[i] = s[i];
+        break;
+    case Binary:
+        for (int i = 0; i < n; ++i)
+            d[i] = s[i] | (d[i] & ~static_cast<QRgb>(static_cast<int32_t>(s[i]) >> 31));
+        break;
+    default:
+        for (int i = 0; i < n; ++i)
+            d[i] = BlendOver(d[i], s[i]);
+        break;
+    }
+}
+
+/** Apply for a source read every K-th pixel: a zoom of 1/2 or 1/4 away from the cell edges. */
+template <int K>
+inline void ApplyStrided(uint8_t op, QRgb* __restrict d, const QRgb* __restrict s, int n)
+{
+    switch (op) {
+    case CopyOverBlack:
+        for (int i = 0; i < n; ++i)
+            d[i] = s[K * i] | 0xFF000000u;
+        break;
+    case Opaque:
+        for (int i = 0; i < n; ++i)
+            d[i] = s[K * i];
+        break;
+    case Binary:
+        for (int i = 0; i < n; ++i) {
+            const QRgb v = s[K * i];
+            d[i] = v | (d[i] & ~static_cast<QRgb>(static_cast<int32_t>(v) >> 31));
+        }
+        break;
+    default:
+        for (int i = 0; i < n; ++i)
+            d[i] = BlendOver(d[i], s[K * i]);
         break;
     }
 }
@@ -80,6 +130,7 @@ public:
         const int ciFirst = std::clamp(map.SourceX[static_cast<size_t>(i0)], 0, srcW - 1) / cw_;
         const int ciLast = std::clamp(map.SourceX[static_cast<size_t>(i1 - 1)], 0, srcW - 1) / cw_;
         stackBegin_.assign(static_cast<size_t>(ncols) + 1, 0);
+        PreparePages();
         const bool contiguous = map.IdentityX;
 
         int builtRow = INT_MIN;
@@ -120,62 +171,116 @@ private:
             for (int i = a; i < b; ++i)
                 if (off[i] < width)
                     Apply(op, d, i, i + 1, [&](int k) { return s[off[k]]; });
-        } else if (contiguous) {
-            const QRgb* base = s + off[a] - a;
-            Apply(op, d, a, b, [base](int k) { return base[k]; });
+        } else if (contiguous || off[b - 1] - off[a] == b - 1 - a) {
+            // Straight runs: everywhere at full size, and most cells of a slight shrink.
+            ApplyContiguous(op, d + a, s + off[a], b - a);
+        } else if (off[b - 1] - off[a] == 2 * (b - 1 - a)) {
+            ApplyStrided<2>(op, d + a, s + off[a], b - a);
+        } else if (off[b - 1] - off[a] == 4 * (b - 1 - a)) {
+            ApplyStrided<4>(op, d + a, s + off[a], b - a);
         } else {
             Apply(op, d, a, b, [s, off](int k) { return s[off[k]]; });
         }
     }
 
-    void Push(const CChipPage& page, int value, size_t cellBegin)
+    /** What the composition needs of a page, looked up once per call instead of per cell. */
+    struct PageInfo {
+        const QRgb* Bits = nullptr;
+        int Stride = 0;
+        int Width = 0;         ///< chip pixels drawn inside a cell
+        int Height = 0;
+        bool Covers = false;   ///< a chip fills the whole cell
+        std::vector<int32_t> Offset;  ///< per chip: its top-left in Bits, or -1
+        std::vector<uint8_t> Kind;    ///< per chip; Transparent for chips outside the sheet
+    };
+
+    void PreparePages()
     {
-        if (value < 0 || value >= page.ChipCount() || page.Columns <= 0)
-            return;
-        const size_t n = static_cast<size_t>(value);
-        const uint8_t kind = n < page.ChipKinds.size() ? page.ChipKinds[n] : uint8_t{Partial};
+        infos_.assign(layers_.size(), nullptr);
+        pages_.clear();
+        pages_.reserve(layers_.size());  // infos_ points into it: no reallocation
+        for (size_t l = 0; l < layers_.size(); ++l) {
+            const CChipPage* page = layers_[l].Page;
+            if (!page || page->Prepared.isNull() || page->Columns <= 0 || page->ChipCount() <= 0)
+                continue;
+            auto found = std::find_if(pages_.begin(), pages_.end(),
+                                      [&](const auto& p) { return p.first == page; });
+            if (found == pages_.end()) {
+                PageInfo info;
+                const QImage& sheet = page->Prepared;
+                info.Bits = reinterpret_cast<const QRgb*>(sheet.constBits());
+                info.Stride = static_cast<int>(sheet.bytesPerLine() / 4);
+                info.Width = std::min(page->ChipWidth, cw_);
+                info.Height = std::min(page->ChipHeight, ch_);
+                info.Covers = info.Width == cw_ && info.Height == ch_;
+                const int count = std::min(page->ChipCount(), 32768);
+                info.Offset.assign(static_cast<size_t>(count), -1);
+                info.Kind.assign(static_cast<size_t>(count), uint8_t{Transparent});
+                for (int n = 0; n < count; ++n) {
+                    const int x = (n % page->Columns) * page->ChipWidth;
+                    const int y = (n / page->Columns) * page->ChipHeight;
+                    if (x + info.Width > sheet.width() || y + info.Height > sheet.height())
+                        continue;
+                    info.Offset[static_cast<size_t>(n)] = y * info.Stride + x;
+                    const size_t k = static_cast<size_t>(n);
+                    info.Kind[k] = k < page->ChipKinds.size() ? page->ChipKinds[k] : uint8_t{Partial};
+                }
+                pages_.emplace_back(page, std::move(info));
+                found = pages_.end() - 1;
+            }
+            infos_[l] = &found->second;
+        }
+    }
+
+    /** Adds chip value of a page to the cell's stack, top first; true when it hides the rest. */
+    bool Take(const PageInfo& info, int value, Entry* stack, int& n)
+    {
+        if (value < 0 || value >= static_cast<int>(info.Kind.size()))
+            return false;
+        const uint8_t kind = info.Kind[static_cast<size_t>(value)];
         if (kind == Transparent)
-            return;
-        const int w = std::min(page.ChipWidth, cw_), h = std::min(page.ChipHeight, ch_);
-        const int x = (value % page.Columns) * page.ChipWidth;
-        const int y = (value / page.Columns) * page.ChipHeight;
-        if (x + w > page.Prepared.width() || y + h > page.Prepared.height())
-            return;
-        // A chip that hides the whole cell makes everything beneath it pointless to draw.
-        if (kind == Opaque && w == cw_ && h == ch_)
-            entries_.resize(cellBegin);
-        const int stride = static_cast<int>(page.Prepared.bytesPerLine() / 4);
-        const QRgb* base = reinterpret_cast<const QRgb*>(page.Prepared.constBits())
-                           + static_cast<ptrdiff_t>(y) * stride + x;
-        entries_.push_back(Entry{base, stride, w, h, kind});
+            return false;
+        stack[n++] = Entry{info.Bits + info.Offset[static_cast<size_t>(value)], info.Stride,
+                           info.Width, info.Height, kind};
+        return kind == Opaque && info.Covers;
     }
 
     void BuildRow(int r, int ciFirst, int ciLast)
     {
         entries_.clear();
+        const int layerCount = static_cast<int>(layers_.size());
+        Entry stack[2 * kLayerCount + 2];
         for (int ci = ciFirst; ci <= ciLast; ++ci) {
             stackBegin_[static_cast<size_t>(ci)] = static_cast<int>(entries_.size());
-            const size_t begin = entries_.size();
             const int c = range_.Left + ci;
-            for (const LayerSource& layer : layers_) {
-                const CChipPage* page = layer.Page;
-                if (!page || page->Prepared.isNull())
+            int n = 0;
+            // From the top layer down, stopping under the first chip that hides the cell.
+            for (int l = layerCount - 1; l >= 0 && n + 2 <= 2 * kLayerCount; --l) {
+                const PageInfo* info = infos_[static_cast<size_t>(l)];
+                if (!info)
                     continue;
+                const LayerSource& layer = layers_[static_cast<size_t>(l)];
+                if (layer.Cells && c >= 0 && r >= 0 && c < layer.Columns && r < layer.Rows) {
+                    const IntRect& x = layer.Excluded;
+                    const bool excluded = layer.HasExcluded && c >= x.Left && c <= x.Right
+                                          && r >= x.Top && r <= x.Bottom;
+                    if (!excluded
+                        && Take(*info, layer.Cells[static_cast<size_t>(r) * layer.Columns + c],
+                                stack, n))
+                        break;
+                }
                 if (const CDataBuffer* f = layer.Floating) {
+                    // The block lies beneath the layer's own cells (which it excludes).
                     const int fx = c - layer.FloatPos.X, fy = r - layer.FloatPos.Y;
                     const size_t at = static_cast<size_t>(fy) * static_cast<size_t>(f->Width)
                                       + static_cast<size_t>(fx);
-                    if (fx >= 0 && fy >= 0 && fx < f->Width && fy < f->Height && at < f->Data.size())
-                        Push(*page, f->Data[at], begin);
-                }
-                if (layer.Cells && c >= 0 && r >= 0 && c < layer.Columns && r < layer.Rows) {
-                    const IntRect& x = layer.Excluded;
-                    if (layer.HasExcluded && c >= x.Left && c <= x.Right && r >= x.Top
-                        && r <= x.Bottom)
-                        continue;
-                    Push(*page, layer.Cells[static_cast<size_t>(r) * layer.Columns + c], begin);
+                    if (fx >= 0 && fy >= 0 && fx < f->Width && fy < f->Height
+                        && at < f->Data.size() && Take(*info, f->Data[at], stack, n))
+                        break;
                 }
             }
+            while (n > 0)
+                entries_.push_back(stack[--n]);
         }
         stackBegin_[static_cast<size_t>(ciLast) + 1] = static_cast<int>(entries_.size());
     }
@@ -187,6 +292,8 @@ private:
     std::vector<int> runStart_;
     std::vector<int> stackBegin_;
     std::vector<Entry> entries_;
+    std::vector<std::pair<const CChipPage*, PageInfo>> pages_;
+    std::vector<const PageInfo*> infos_;
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -66,13 +67,17 @@ bool ComposeViewPicture(const CQuelpDoc& doc, const IntRect& visibleArea, ViewPi
             QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
             std::fill(line, line + w, kFrameColor);
         }
+        std::vector<int> columns;
         int x = 0;
         for (int k = 1; k <= range.Right - range.Left; ++k) {
             x = static_cast<int>(stepX + x);
-            if (x < 0 || x >= w)
-                continue;
-            for (int row = 0; row < h; ++row)
-                reinterpret_cast<QRgb*>(image.scanLine(row))[x] = kFrameColor;
+            if (x >= 0 && x < w)
+                columns.push_back(x);
+        }
+        for (int row = 0; row < h; ++row) {
+            QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(row));
+            for (const int c : columns)
+                line[c] = kFrameColor;
         }
     }
     out.Image = image;

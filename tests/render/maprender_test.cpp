@@ -293,6 +293,26 @@ TEST_F(MapRender, ScaledCompositionEqualsTheStretchedFullPicture)
     }
 }
 
+TEST_F(MapRender, WholeMapEqualsLayersDrawnOneByOne)
+{
+    // Chips of every kind (holes, solid, half alpha, empty) stacked on all eight layers.
+    CImage alpha = AlphaSheet(64, 16);
+    LoadSheet(1, alpha, "alpha.png");
+    for (int l = 0; l < kLayerCount; ++l) {
+        doc.Layers[static_cast<size_t>(l)].ChipPage = l % 2;
+        for (int i = 0; i < 36; ++i) {
+            const int value = l % 2 ? ((i + l) % 3 == 0 ? 1 : -1) : (i * 3 + l) % 7 - 1;
+            Set(l, i % 6, i / 6, static_cast<int16_t>(value));
+        }
+    }
+    const QImage whole = Picture(false);
+    QImage layered(96, 96, QImage::Format_RGB32);
+    layered.fill(kBlack);
+    for (const CLayerData& layer : doc.Layers)
+        ASSERT_TRUE(DrawLayerCells(doc.ChipPages, WholeMapRange(doc), layer, layered, 6, 6));
+    EXPECT_EQ(whole, layered);
+}
+
 TEST_F(MapRender, PainterPathMatchesImagePath)
 {
     for (int i = 0; i < 36; ++i)
