@@ -8,6 +8,7 @@
 #include "core/quelpdoc.h"
 #include "core/settings.h"
 #include "edit/editcommands.h"
+#include "export/binarysave.h"
 #include "render/chipcommands.h"
 #include "render/viewcommands.h"
 
@@ -95,7 +96,7 @@ std::vector<CommandSpec> BuildTable()
                 "作業中のファイルを新しい名前で保存\n名前をつけて保存",
                 [](CommandContext& c) { c.Frame.Files().OnFileSaveAs(); }));
     add(Command(cmd::SaveImage, "イメージファイルへ保存", "", nullptr));
-    add(Command(cmd::BinarySave, "バイナリ保存", "バイナリファイルへ保存します", nullptr));
+    add(DocCommand(cmd::BinarySave, "バイナリ保存", "バイナリファイルへ保存します", OnBinarySave));
     // The item shows Ctrl+P, but no key is bound to it.
     CommandSpec& print = Keys(add(Command(cmd::Print, "印刷(&P)...", "マップイメージを印刷します。",
                                           [](CommandContext& c) { c.Frame.PrintMap(); })),

@@ -1,6 +1,15 @@
 #include "mapfileio.h"
 
+#include "mapfile/mapdocumentfile.h"
+
 MapFileIo DefaultMapFileIo()
 {
-    return MapFileIo{};
+    MapFileIo io;
+    io.Load = [](CQuelpDoc& doc, const std::string& path, std::string& error) {
+        return LoadMapFile(doc, path, error);
+    };
+    io.Save = [](CQuelpDoc& doc, const std::string& path, std::string& error) {
+        return SaveMapFile(doc, path, error);
+    };
+    return io;
 }
