@@ -13,8 +13,10 @@ void ClearPage(CChipPage& page)
     page = CChipPage();
 }
 
-uint8_t ClassifyChip(const QImage& sheet, const QRect& r)
+uint8_t ClassifyChip(const QImage& sheet, const QRect& chip)
 {
+    // A sheet narrower than one chip still has one column: only its own pixels count.
+    const QRect r = chip.intersected(sheet.rect());
     bool anyTransparent = false, anyOpaque = false, anyPartial = false;
     for (int y = r.top(); y <= r.bottom(); ++y) {
         const QRgb* row = reinterpret_cast<const QRgb*>(sheet.constScanLine(y));

@@ -193,12 +193,6 @@ void OnSaveMapImage(CQuelpDoc& doc)
         WriteMapImage(doc, *path);
 }
 
-bool SaveLayerImageEnabled(const CQuelpDoc& doc, int position)
-{
-    return position >= 0 && position < kLayerCount &&
-           doc.Layers[static_cast<std::size_t>(position)].HasGrid();
-}
-
 void SaveLayerImage(int position, CQuelpDoc& doc)
 {
     if (const std::optional<std::string> path = AskPath(doc))

@@ -13,9 +13,8 @@ bool OnSaveMapImageEnabled(const CQuelpDoc& doc);
  *  message; the document is not changed. */
 void OnSaveMapImage(CQuelpDoc& doc);
 
-/** 32797 "イメージ保存" on a layer tab is enabled when the layer at position has cells. */
-bool SaveLayerImageEnabled(const CQuelpDoc& doc, int position);
-/** 32797: asks for a file and saves the layer at position (0..7) on its own. */
+/** 32797 "イメージ保存" on a layer tab (its enable rule is the layer menu's
+ *  SaveLayerImageEnabled): asks for a file and saves the layer at position (0..7) on its own. */
 void SaveLayerImage(int position, CQuelpDoc& doc);
 
 /** The whole map, columns x chip width by rows x chip height pixels, 24-bit on black: the shown

@@ -4,7 +4,6 @@
 #include "pixelops.h"
 
 #include <algorithm>
-#include <climits>
 
 namespace {
 
@@ -19,77 +18,96 @@ struct Entry {
     uint8_t Kind;
 };
 
-template <class Source>
-inline void Apply(uint8_t op, QRgb* d, int a, int b, Source s)
+enum RunShape : uint8_t { Straight, Stride2, Stride4, Gather };
+
+template <uint8_t Op>
+inline QRgb Combine(QRgb d, QRgb s)
 {
-    switch (op) {
-    case CopyOverBlack:
-        for (int i = a; i < b; ++i)
-            d[i] = s(i) | 0xFF000000u;
-        break;
-    case Opaque:
-        for (int i = a; i < b; ++i)
-            d[i] = s(i);
-        break;
-    case Binary:
+    if constexpr (Op == CopyOverBlack)
+        return s | 0xFF000000u;
+    else if constexpr (Op == Opaque)
+        return s;
+    else if constexpr (Op == Binary)
         // Pixels are either 0 or opaque: the sign of the alpha byte selects, without branches.
-        for (int i = a; i < b; ++i) {
-            const QRgb v = s(i);
-            d[i] = v | (d[i] & ~static_cast<QRgb>(static_cast<int32_t>(v) >> 31));
-        }
+        return s | (d & ~static_cast<QRgb>(static_cast<int32_t>(s) >> 31));
+    else
+        return BlendOver(d, s);
+}
+
+/** One chip drawn into the target rows of one cell row: rows[r] + a .. + b. */
+struct Block {
+    QRgb* const* Rows;     ///< target row pointers
+    const int* Oy;         ///< chip row per target row
+    int RowCount;
+    const QRgb* Base;      ///< the chip's top-left in the prepared sheet
+    int Stride;
+    int Height;            ///< chip rows available
+    int Width;             ///< chip columns available
+    int A, B;              ///< target columns of the cell
+    const int* Off;        ///< chip column per target column
+};
+
+template <uint8_t Op, int K>
+void DrawStrided(const Block& k)
+{
+    const int n = k.B - k.A;
+    for (int r = 0; r < k.RowCount; ++r) {
+        if (k.Oy[r] >= k.Height)
+            continue;
+        QRgb* __restrict d = k.Rows[r] + k.A;
+        const QRgb* __restrict s = k.Base + static_cast<ptrdiff_t>(k.Oy[r]) * k.Stride + k.Off[k.A];
+        for (int i = 0; i < n; ++i)
+            d[i] = Combine<Op>(d[i], s[K * i]);
+    }
+}
+
+template <uint8_t Op>
+void DrawGather(const Block& k)
+{
+    for (int r = 0; r < k.RowCount; ++r) {
+        if (k.Oy[r] >= k.Height)
+            continue;
+        QRgb* __restrict d = k.Rows[r];
+        const QRgb* __restrict s = k.Base + static_cast<ptrdiff_t>(k.Oy[r]) * k.Stride;
+        for (int i = k.A; i < k.B; ++i)
+            if (k.Off[i] < k.Width)  // a page cut smaller than the cells draws only its own
+                d[i] = Combine<Op>(d[i], s[k.Off[i]]);
+    }
+}
+
+template <uint8_t Op>
+void DrawShaped(RunShape shape, const Block& k)
+{
+    switch (shape) {
+    case Straight:
+        DrawStrided<Op, 1>(k);
+        break;
+    case Stride2:
+        DrawStrided<Op, 2>(k);
+        break;
+    case Stride4:
+        DrawStrided<Op, 4>(k);
         break;
     default:
-        for (int i = a; i < b; ++i)
-            d[i] = BlendOver(d[i], s(i));
+        DrawGather<Op>(k);
         break;
     }
 }
 
-/** Apply for a source read straight along, written so that the compiler can vectorise it. */
-inline void ApplyContiguous(uint8_t op, QRgb* __restrict d, const QRgb* __restrict s, int n)
+void DrawBlock(uint8_t op, RunShape shape, const Block& k)
 {
     switch (op) {
     case CopyOverBlack:
-        for (int i = 0; i < n; ++i)
-            d[i] = s[i] | 0xFF000000u;
+        DrawShaped<CopyOverBlack>(shape, k);
         break;
     case Opaque:
-        for (int i = 0; i < n; ++i)
-            d[i] = s[i];
+        DrawShaped<Opaque>(shape, k);
         break;
     case Binary:
-        for (int i = 0; i < n; ++i)
-            d[i] = s[i] | (d[i] & ~static_cast<QRgb>(static_cast<int32_t>(s[i]) >> 31));
+        DrawShaped<Binary>(shape, k);
         break;
     default:
-        for (int i = 0; i < n; ++i)
-            d[i] = BlendOver(d[i], s[i]);
-        break;
-    }
-}
-
-/** Apply for a source read every K-th pixel: a zoom of 1/2 or 1/4 away from the cell edges. */
-template <int K>
-inline void ApplyStrided(uint8_t op, QRgb* __restrict d, const QRgb* __restrict s, int n)
-{
-    switch (op) {
-    case CopyOverBlack:
-        for (int i = 0; i < n; ++i)
-            d[i] = s[K * i] | 0xFF000000u;
-        break;
-    case Opaque:
-        for (int i = 0; i < n; ++i)
-            d[i] = s[K * i];
-        break;
-    case Binary:
-        for (int i = 0; i < n; ++i) {
-            const QRgb v = s[K * i];
-            d[i] = v | (d[i] & ~static_cast<QRgb>(static_cast<int32_t>(v) >> 31));
-        }
-        break;
-    default:
-        for (int i = 0; i < n; ++i)
-            d[i] = BlendOver(d[i], s[K * i]);
+        DrawShaped<Partial>(shape, k);
         break;
     }
 }
@@ -131,58 +149,53 @@ public:
         const int ciLast = std::clamp(map.SourceX[static_cast<size_t>(i1 - 1)], 0, srcW - 1) / cw_;
         stackBegin_.assign(static_cast<size_t>(ncols) + 1, 0);
         PreparePages();
-        const bool contiguous = map.IdentityX;
-
-        int builtRow = INT_MIN;
-        for (int j = j0; j < j1; ++j) {
-            const int sy = std::clamp(map.SourceY[static_cast<size_t>(j)], 0, srcH - 1);
-            const int cr = sy / ch_;
-            const int oy = sy - cr * ch_;
-            if (cr != builtRow) {
-                BuildRow(range_.Top + cr, ciFirst, ciLast);
-                builtRow = cr;
+        // Per cell: how its columns read the chip, the same for every row.
+        shape_.assign(static_cast<size_t>(ncols), Gather);
+        for (int c = ciFirst; c <= ciLast; ++c) {
+            const int a = runStart_[static_cast<size_t>(c)], b = runStart_[static_cast<size_t>(c) + 1];
+            if (a >= b)
+                continue;
+            const int n = b - 1 - a, span = offX_[static_cast<size_t>(b - 1)] - offX_[static_cast<size_t>(a)];
+            shape_[static_cast<size_t>(c)] = (map.IdentityX || span == n) ? Straight
+                                             : span == 2 * n                ? Stride2
+                                             : span == 4 * n                ? Stride4
+                                                                            : Gather;
+        }
+        QRgb* bits = reinterpret_cast<QRgb*>(target.bits());
+        const ptrdiff_t stride = target.bytesPerLine() / 4;
+        auto sourceRow = [&](int j) {
+            return std::clamp(map.SourceY[static_cast<size_t>(j)], 0, srcH - 1);
+        };
+        for (int j = j0; j < j1;) {
+            // The target rows showing one cell row are composed together, cell by cell.
+            const int cr = sourceRow(j) / ch_;
+            rows_.clear();
+            oy_.clear();
+            for (; j < j1 && sourceRow(j) / ch_ == cr; ++j) {
+                rows_.push_back(bits + (origin.y() + j) * stride + origin.x());
+                oy_.push_back(sourceRow(j) - cr * ch_);
             }
-            QRgb* d = reinterpret_cast<QRgb*>(target.scanLine(origin.y() + j)) + origin.x();
+            BuildRow(range_.Top + cr, ciFirst, ciLast);
             for (int c = ciFirst; c <= ciLast; ++c) {
                 const int a = runStart_[static_cast<size_t>(c)];
                 const int b = runStart_[static_cast<size_t>(c) + 1];
                 const int k0 = stackBegin_[static_cast<size_t>(c)];
                 const int k1 = stackBegin_[static_cast<size_t>(c) + 1];
+                if (a >= b)
+                    continue;
                 for (int k = k0; k < k1; ++k) {
                     const Entry& e = entries_[static_cast<size_t>(k)];
-                    if (oy >= e.Height)
-                        continue;
-                    const QRgb* s = e.Base + static_cast<ptrdiff_t>(oy) * e.Stride;
-                    uint8_t op = e.Kind;
-                    if (k == k0 && groundIsBlack)
-                        op = CopyOverBlack;
-                    DrawRun(op, d, s, a, b, e.Width, contiguous);
+                    const uint8_t op = (k == k0 && groundIsBlack) ? uint8_t{CopyOverBlack} : e.Kind;
+                    const RunShape shape = e.Width < cw_ ? Gather : shape_[static_cast<size_t>(c)];
+                    DrawBlock(op, shape,
+                              Block{rows_.data(), oy_.data(), static_cast<int>(rows_.size()), e.Base,
+                                    e.Stride, e.Height, e.Width, a, b, offX_.data()});
                 }
             }
         }
     }
 
 private:
-    void DrawRun(uint8_t op, QRgb* d, const QRgb* s, int a, int b, int width, bool contiguous)
-    {
-        const int* off = offX_.data();
-        if (width < cw_) {
-            // A page cut smaller than the cells: only its own pixels are drawn.
-            for (int i = a; i < b; ++i)
-                if (off[i] < width)
-                    Apply(op, d, i, i + 1, [&](int k) { return s[off[k]]; });
-        } else if (contiguous || off[b - 1] - off[a] == b - 1 - a) {
-            // Straight runs: everywhere at full size, and most cells of a slight shrink.
-            ApplyContiguous(op, d + a, s + off[a], b - a);
-        } else if (off[b - 1] - off[a] == 2 * (b - 1 - a)) {
-            ApplyStrided<2>(op, d + a, s + off[a], b - a);
-        } else if (off[b - 1] - off[a] == 4 * (b - 1 - a)) {
-            ApplyStrided<4>(op, d + a, s + off[a], b - a);
-        } else {
-            Apply(op, d, a, b, [s, off](int k) { return s[off[k]]; });
-        }
-    }
-
     /** What the composition needs of a page, looked up once per call instead of per cell. */
     struct PageInfo {
         const QRgb* Bits = nullptr;
@@ -292,6 +305,9 @@ private:
     std::vector<int> runStart_;
     std::vector<int> stackBegin_;
     std::vector<Entry> entries_;
+    std::vector<RunShape> shape_;
+    std::vector<QRgb*> rows_;
+    std::vector<int> oy_;
     std::vector<std::pair<const CChipPage*, PageInfo>> pages_;
     std::vector<const PageInfo*> infos_;
 };
