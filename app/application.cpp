@@ -23,14 +23,15 @@ void ReadChipSize(const ISettingsStore& store)
     ChipHeight = store.ReadInt(kDefaultSection, "ChipHeight", 16);
 }
 
-/** Qt's own dialogs and buttons speak the program's language. */
-void InstallQtTranslation(QApplication& app, QTranslator& translator)
-{
-    if (translator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(&translator);
-}
 }  // namespace
+
+bool InstallQtTranslation(QApplication& app, QTranslator& translator)
+{
+    if (!translator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    return app.installTranslator(&translator);
+}
 
 int RunEditor(int& argc, char** argv)
 {

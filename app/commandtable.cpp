@@ -10,6 +10,7 @@
 #include "edit/editcommands.h"
 #include "export/binarysave.h"
 #include "render/chipcommands.h"
+#include "render/imageexport.h"
 #include "render/viewcommands.h"
 
 #include <QStatusBar>
@@ -95,7 +96,8 @@ std::vector<CommandSpec> BuildTable()
     add(Command(cmd::FileSaveAs, "名前を付けて保存(&A)...",
                 "作業中のファイルを新しい名前で保存\n名前をつけて保存",
                 [](CommandContext& c) { c.Frame.Files().OnFileSaveAs(); }));
-    add(Command(cmd::SaveImage, "イメージファイルへ保存", "", nullptr));
+    add(DocCommand(cmd::SaveImage, "イメージファイルへ保存", "", OnSaveMapImage,
+                   OnSaveMapImageEnabled));
     add(DocCommand(cmd::BinarySave, "バイナリ保存", "バイナリファイルへ保存します", OnBinarySave));
     // The item shows Ctrl+P, but no key is bound to it.
     CommandSpec& print = Keys(add(Command(cmd::Print, "印刷(&P)...", "マップイメージを印刷します。",

@@ -93,4 +93,14 @@ fi
 status=0
 wait "$pid" || status=$?
 [ "$status" -eq 0 ] || fail "the program ended with status $status: $(tail -n 20 "$work/quelp.log")"
+# A map that cannot be read: the message, then the program ends with a failure status.
+"$quelp" "$work/missing.mpx" > "$work/missing.log" 2>&1 &
+pid=$!
+box=$(wait_window "^Quelp$") || fail "no message for a map that cannot be read"
+xdotool windowfocus --sync "$box"
+sleep 0.3
+xdotool key Return
+status=0
+wait "$pid" || status=$?
+[ "$status" -eq 1 ] || fail "a map that cannot be read ended with status $status, not 1"
 echo "end-to-end: ok"
