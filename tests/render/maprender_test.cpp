@@ -293,6 +293,24 @@ TEST_F(MapRender, ScaledCompositionEqualsTheStretchedFullPicture)
     }
 }
 
+TEST_F(MapRender, FloatingCellsAtTheirPastePosition)
+{
+    const CDataBuffer buffer{0, 2, 2, {3, -1, 0, 40}};
+    QImage surface(64, 64, QImage::Format_RGB32);
+    surface.fill(kBlack);
+    DrawFloatingCells(doc.ChipPages[0], buffer, surface, 2, 1, 1, 0);
+    // Cell (2, 1) is drawn at (16, 16) for a range starting at cell (1, 0).
+    EXPECT_EQ(At(surface, 20, 20), kD);
+    EXPECT_EQ(At(surface, 36, 20), kBlack);      // -1
+    EXPECT_EQ(At(surface, 20, 36), kBlack);      // the key half of chip 0
+    EXPECT_EQ(At(surface, 28, 36), kA);
+    EXPECT_EQ(At(surface, 40, 40), kBlack);      // 40 names no chip
+    EXPECT_EQ(At(surface, 4, 4), kBlack);
+    QImage untouched = surface;
+    DrawFloatingCells(doc.ChipPages[7], buffer, surface, 2, 1, 1, 0);  // no image: nothing
+    EXPECT_EQ(surface, untouched);
+}
+
 TEST_F(MapRender, WholeMapEqualsLayersDrawnOneByOne)
 {
     // Chips of every kind (holes, solid, half alpha, empty) stacked on all eight layers.
