@@ -112,7 +112,7 @@ void CLeftView::mouseReleaseEvent(QMouseEvent* event)
             }
         }
     }
-    CScrollPane::mouseReleaseEvent(event);
+    event->accept();
 }
 
 void CLeftView::mouseMoveEvent(QMouseEvent* event)
