@@ -42,6 +42,13 @@ public:
     }
 };
 
+// A pipeline wants one line per failure: Qt's own notes (no runtime folder, fonts) stay quiet.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "quelp: %s\n", message.toLocal8Bit().constData());
+}
+
 int Failure(const std::string& message)
 {
     std::fprintf(stderr, "quelp: %s\n", message.c_str());
@@ -119,7 +126,7 @@ std::string CommandLineUsage()
            "                                               of the map, or of layer N (0-7)\n"
            "  quelp --resave MAP.mpx OUT.mpx               read a map and write it back\n"
            "  quelp --help | --version\n"
-           "The user's settings (~/.config/ZR-N/Quelp.conf) apply as in the editor.\n"
+           "The user's settings (~/.config/ZR-N/Quelp.ini) apply as in the editor.\n"
            "Exit status: 0 done, 1 a file missing, unreadable or not written, 2 wrong arguments.\n";
 }
 
@@ -208,6 +215,7 @@ int RunCommandLine(int argc, char** argv)
     // No display is needed: pictures and fonts work on the offscreen platform.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietQtMessages);
     int qtArgc = 1;
     QGuiApplication app(qtArgc, argv);
     QGuiApplication::setOrganizationName(QStringLiteral("ZR-N"));

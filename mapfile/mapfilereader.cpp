@@ -177,7 +177,9 @@ void CMapFileReader::ReadProperty(std::string_view line)
     } else if (MatchLine(P::MapSize, line, g)) {
         const int columns = Number(g[0]);
         const int rows = Number(g[1]);
-        if (InRange(columns, 1, 512) && InRange(rows, 1, 512)) {
+        // Grids already read hold the size in force at their data line; a later size would
+        // no longer describe them.
+        if (InRange(columns, 1, 512) && InRange(rows, 1, 512) && !doc_.AnyLayerHasGrid()) {
             doc_.Columns = columns;
             doc_.Rows = rows;
         }

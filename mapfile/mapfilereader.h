@@ -16,6 +16,7 @@ struct MapReadStats {
  *  after-load steps and hint 0x17. Lenient: unknown lines and unreadable values are skipped.
  *  folder is the map's folder (CP932, ending with its separator) or empty.
  *  Ignored as out of range: page numbers and ChipPage values outside 0..7, a MapSize outside
- *  1..512, a ChipSize outside 1..1024. A data block with fewer values than cells leaves the
+ *  1..512, a ChipSize outside 1..1024, and a MapSize after the first data block (the grids
+ *  keep Columns x Rows cells). A data block with fewer values than cells leaves the
  *  rest empty; surplus values are dropped. */
 MapReadStats ReadMapFile(CQuelpDoc& doc, std::string_view bytes, const std::string& folder);

@@ -216,6 +216,19 @@ TEST(MapFileReader, DataBlocksOfTheWrongLength)
     EXPECT_EQ(t.Doc.Layers[3].Name, "");
 }
 
+TEST(MapFileReader, MapSizeAfterADataBlockIsIgnored)
+{
+    // The grid read first holds 2 x 1 cells; a later size would no longer describe it.
+    TestDoc t;
+    ReadMapFile(t.Doc, Join({"<property>", "\tMapSize = 2,1", "</property>", "<map page=0>",
+                             "\t<data>", "\t\t4,5", "\t</data>", "</map>", "<property>",
+                             "\tMapSize = 300,300", "</property>"}),
+                "");
+    EXPECT_EQ(t.Doc.Columns, 2);
+    EXPECT_EQ(t.Doc.Rows, 1);
+    EXPECT_EQ(t.Doc.Layers[0].Cells, (CellGrid{4, 5}));
+}
+
 TEST(MapFileReader, DataSizeBecomesTwoOnLargeSheets)
 {
     QTemporaryDir dir;
