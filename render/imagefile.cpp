@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 namespace {
 
@@ -118,10 +119,32 @@ void SetTrueColor(CImage& image, const QImage& decoded, int bits, bool alpha)
     image.AlphaChannel = alpha;
 }
 
+// libpng allocates and clears a chunk's declared length before reading it, so a few bytes can
+// claim a gigabyte. A chunk (other than image data, which is streamed) that claims more than the
+// file holds ends the file there instead.
+QByteArray PngCutAtOverlongChunk(const QByteArray& bytes)
+{
+    static const char kEnd[12] = {0, 0, 0, 0, 'I', 'E', 'N', 'D', '\xAE', '\x42', '\x60', '\x82'};
+    const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
+    qsizetype at = 8;
+    while (at + 8 <= bytes.size()) {
+        const quint64 length = (quint64{data[at]} << 24) | (quint64{data[at + 1]} << 16) |
+                               (quint64{data[at + 2]} << 8) | quint64{data[at + 3]};
+        if (static_cast<quint64>(at) + 12 + length > static_cast<quint64>(bytes.size())) {
+            if (std::memcmp(data + at + 4, "IDAT", 4) == 0)
+                return bytes;
+            return bytes.left(at) + QByteArray(kEnd, sizeof kEnd);
+        }
+        at += 12 + static_cast<qsizetype>(length);
+    }
+    return bytes;
+}
+
 bool DecodePngOrBmp(CImage& image, const QByteArray& bytes, FileKind kind, std::string* error)
 {
     QImage decoded;
-    if (!DecodeWithQt(decoded, bytes, kind == FileKind::Png ? "png" : "bmp", error))
+    if (!DecodeWithQt(decoded, kind == FileKind::Png ? PngCutAtOverlongChunk(bytes) : bytes,
+                      kind == FileKind::Png ? "png" : "bmp", error))
         return false;
     if (kind == FileKind::Png) {
         if (bytes.size() < 26) {

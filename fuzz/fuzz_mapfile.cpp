@@ -1,0 +1,7 @@
+#include "fuzzbodies.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    FuzzMapFileInput(data, size);
+    return 0;
+}

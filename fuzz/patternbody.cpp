@@ -1,0 +1,87 @@
+#include "fuzzbodies.h"
+
+#include "fuzzcheck.h"
+
+#include "mapfile/linepatterns.h"
+#include "mapfile/ptnmatch.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+namespace P = MapFilePatterns;
+
+// Every line recogniser of the map file reader.
+const std::array<const LinePattern*, 29> kLinePatterns = {
+    &P::ChipPageTag, &P::MapPageTag, &P::ChipSize,  &P::MapSize,   &P::FontSize, &P::FontColor,
+    &P::ViewText,    &P::SaveText,   &P::ViewEvent, &P::SaveEvent, &P::SaveEventMap,
+    &P::SaveEventRem, &P::TextOption, &P::IntOptions, &P::FilePath, &P::Name,   &P::ChipPage,
+    &P::View,        &P::SaveType,   &P::DataSize,  &P::EventType, &P::Rect,     &P::Map,
+    &P::Pos,         &P::Option,     &P::Rem,       &P::Text,      &P::Size,     &P::Color,
+};
+
+// The reader's linear-time recogniser must agree with the matcher on every line.
+void CheckLinePattern(const LinePattern& pattern, std::string_view line)
+{
+    LineGroups fast;
+    const bool fastMatch = MatchLine(pattern, line, fast);
+    std::vector<std::string> groups;
+    const bool slowMatch = CPtnMatch::Match(line, pattern.Pattern, groups);
+    FUZZ_CHECK(fastMatch == slowMatch, "line recogniser and matcher disagree on a match");
+    if (!slowMatch)
+        return;
+    FUZZ_CHECK(groups.size() == static_cast<size_t>(pattern.Groups),
+               "matcher returned another number of groups");
+    for (size_t i = 0; i < groups.size(); ++i)
+        FUZZ_CHECK(fast[i] == groups[i], "line recogniser and matcher disagree on a group");
+}
+
+void CheckStringOperations(std::string_view text, std::string_view sep)
+{
+    std::vector<std::string> pieces;
+    const int count = CPtnMatch::SplitString(text, sep, pieces);
+    FUZZ_CHECK(count >= 1 && static_cast<size_t>(count) == pieces.size(), "split count");
+    std::string replaced(text);
+    const int replacements = CPtnMatch::ReplaceAll(replaced, sep, "[X]");
+    FUZZ_CHECK(replacements == count - 1 || (sep.empty() && replacements == 0),
+               "replacements do not match the pieces");
+    std::string folder, base, ext;
+    CPtnMatch::SplitPathExt(folder, base, ext, text);
+    FUZZ_CHECK(folder.size() + base.size() + ext.size() <= text.size(), "path parts too long");
+    for (int i = -1; i <= static_cast<int>(text.size()); ++i) {
+        const int type = CPtnMatch::GetByteType(text, i);
+        FUZZ_CHECK(type >= -1 && type <= 2, "byte type out of range");
+    }
+}
+
+}  // namespace
+
+void FuzzPatternInput(const uint8_t* data, size_t size)
+{
+    if (size == 0)
+        return;
+    const std::string_view input(reinterpret_cast<const char*>(data) + 1, size - 1);
+    const uint8_t mode = data[0];
+    if (mode & 1) {
+        // A line against one of the reader's patterns. A line never holds a line feed: the
+        // reader splits there, and the recognisers are only made for lines.
+        if (input.find('\n') != std::string_view::npos)
+            return;
+        CheckLinePattern(*kLinePatterns[(mode >> 1) % kLinePatterns.size()], input);
+        return;
+    }
+    // Free pattern and text: the pattern up to the first zero byte, the text after it.
+    const size_t cut = input.find('\0');
+    const std::string_view pattern = input.substr(0, cut);
+    const std::string_view text = cut == std::string_view::npos ? std::string_view()
+                                                                : input.substr(cut + 1);
+    std::vector<std::string> groups;
+    if (CPtnMatch::Match(text, pattern, groups)) {
+        for (const std::string& group : groups)
+            FUZZ_CHECK(group.size() <= text.size(), "a group longer than the text");
+    }
+    CheckStringOperations(text, pattern.substr(0, 4));
+}
