@@ -11,6 +11,7 @@
 #include "edit/layeroptions.h"
 #include "edit/tabselect.h"
 #include "render/chippages.h"
+#include "render/imageexport.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -89,6 +90,7 @@ CQuelpView::CQuelpView(CQuelpDoc& doc, QWidget* parent)
     connect(left_, &CLeftView::statusTextChanged, this, &CQuelpView::statusTextChanged);
     connect(right_, &CRightView::statusTextChanged, this, &CQuelpView::statusTextChanged);
 
+    LayerImageSaver = [this](int position) { SaveLayerImage(position, doc_); };
     doc_.AddView(this);
     OnUpdate(nullptr, 0);
 }

@@ -10,6 +10,7 @@
 #include "edit/celledit.h"
 #include "edit/eventedit.h"
 #include "edit/textedit.h"
+#include "render/mapfont.h"
 
 #include <QCursor>
 #include <QFocusEvent>
@@ -22,17 +23,10 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
-#include <cmath>
 
 namespace {
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
-/** Pixel height of the point font of a size in points at a resolution, as a font request
- *  would give it: points x dpi / 72, rounded. */
-int PointFontPixelHeight(int points, int dpi)
-{
-    return static_cast<int>(std::lround(points * 10.0 * dpi / 720.0));
-}
 }  // namespace
 
 QCursor TextPlacementCursor()
@@ -86,7 +80,6 @@ QPoint CRightView::MapPixelToGlobal(IntPoint mapPixel) const
 
 void CRightView::MovePointerTo(IntPoint mapPixel) { QCursor::setPos(MapPixelToGlobal(mapPixel)); }
 
-QPaintDevice* CRightView::MeasureDevice() const { return viewport(); }
 
 bool CRightView::TypingActive() const
 {
@@ -151,8 +144,8 @@ void CRightView::OnUpdate(IDocObserver*, int hint)
 
 void CRightView::CreateCaret()
 {
-    const int dpi = viewport()->logicalDpiY();
-    caretHeight_ = CaretHeight(PointFontPixelHeight(doc_.FontSize, dpi), doc_.Zoom);
+    // The font the texts are drawn and measured in.
+    caretHeight_ = CaretHeight(MapFont(doc_.FontFace, doc_.FontSize).pixelSize(), doc_.Zoom);
     caretShown_ = true;
     PlaceCaret();
 }

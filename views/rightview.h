@@ -32,8 +32,6 @@ public:
     QPoint MapPixelToGlobal(IntPoint mapPixel) const;
     /** Moves the mouse pointer onto a map pixel at the current zoom. */
     void MovePointerTo(IntPoint mapPixel);
-    /** The surface whose resolution measures text on the map. */
-    QPaintDevice* MeasureDevice() const;
 
     /** Whether the typing caret is shown, and where (window pixels) and how high. */
     bool CaretShown() const { return caretShown_; }
