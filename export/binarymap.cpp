@@ -92,37 +92,57 @@ void WriteLayerBlock(CByteWriter& out, const CLayerData& layer, int position, in
     out.I32(layer.SaveType);
     out.I32(width);
 
+    // The cells are the bulk of the file: sized once, then written byte by byte in place.
     const CellGrid& cells = *layer.Cells;
-    const auto at = [&](int column, int row) {
-        return cells[static_cast<std::size_t>(row) * columns + column];
-    };
     std::string& bytes = out.Bytes();
+    const auto grow = [&bytes](std::size_t n) {
+        const std::size_t at = bytes.size();
+        bytes.resize(at + n);
+        return bytes.data() + at;
+    };
+    const auto put = [width](char*& p, int16_t cell) {
+        const uint16_t v = static_cast<uint16_t>(cell);
+        if (width >= 1)
+            *p++ = static_cast<char>(v & 0xFF);
+        if (width >= 2)
+            *p++ = static_cast<char>(v >> 8);
+    };
+    const auto put16 = [](char*& p, int value) {  // a column or row: always an i16
+        const uint16_t v = static_cast<uint16_t>(value);
+        *p++ = static_cast<char>(v & 0xFF);
+        *p++ = static_cast<char>(v >> 8);
+    };
+    const std::size_t w = static_cast<std::size_t>(width);
     if (layer.SaveType == 1) {
         out.I32(range.Left);
         out.I32(range.Top);
         out.I32(range.Right);
         out.I32(range.Bottom);
-        bytes.reserve(bytes.size() + static_cast<std::size_t>(range.Right - range.Left + 1) *
-                                         (range.Bottom - range.Top + 1) * width);
-        for (int row = range.Top; row <= range.Bottom; ++row)
+        const std::size_t across = static_cast<std::size_t>(range.Right - range.Left + 1);
+        const std::size_t down = static_cast<std::size_t>(range.Bottom - range.Top + 1);
+        char* p = grow(across * down * w);
+        for (int row = range.Top; row <= range.Bottom; ++row) {
+            const int16_t* line = cells.data() + static_cast<std::size_t>(row) * columns;
             for (int column = range.Left; column <= range.Right; ++column)
-                out.Cell(at(column, row), width);
+                put(p, line[column]);
+        }
     } else if (layer.SaveType == 2) {
-        bytes.reserve(bytes.size() + cells.size() * static_cast<std::size_t>(width));
+        char* p = grow(cells.size() * w);
         for (int16_t cell : cells)
-            out.Cell(cell, width);
+            put(p, cell);
     } else {
         out.I32(range.Count);
-        bytes.reserve(bytes.size() + static_cast<std::size_t>(range.Count) * (4 + width));
-        for (int row = 0; row < rows; ++row)
+        char* p = grow(static_cast<std::size_t>(range.Count) * (4 + w));
+        for (int row = 0; row < rows; ++row) {
+            const int16_t* line = cells.data() + static_cast<std::size_t>(row) * columns;
             for (int column = 0; column < columns; ++column) {
-                const int16_t cell = at(column, row);
-                if (cell == -1)
+                if (line[column] == -1)
                     continue;
-                out.I16(static_cast<int16_t>(column));
-                out.I16(static_cast<int16_t>(row));
-                out.Cell(cell, width);
+                put16(p, column);
+                put16(p, row);
+                put(p, line[column]);
             }
+        }
     }
 }
 

@@ -30,15 +30,6 @@ public:
         I32(static_cast<int32_t>(bytes.size()));
         out_.append(bytes);
     }
-    /** A cell value in width bytes (0, 1 or 2), low byte first. */
-    void Cell(int16_t value, int width)
-    {
-        const uint16_t v = static_cast<uint16_t>(value);
-        if (width >= 1)
-            out_.push_back(static_cast<char>(v & 0xFF));
-        if (width >= 2)
-            out_.push_back(static_cast<char>(v >> 8));
-    }
     std::string& Bytes() { return out_; }
 
 private:
