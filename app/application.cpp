@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include "autosave.h"
 #include "clientview.h"
 #include "desktopregistration.h"
 #include "mainframe.h"
@@ -58,10 +59,13 @@ int RunEditor(int& argc, char** argv)
 
     doc.OnNewDocument();
     doc.UpdateAllViews(nullptr, 0);
+    // Unsaved work is kept in a recovery copy; a clean exit removes it with this object.
+    CAutoSave autoSave(doc, frame.Files(), DefaultRecoveryFolder());
     const QStringList args = QCoreApplication::arguments();
     if (args.size() > 1 && !frame.Files().OpenDocumentFile(args.at(1)))
         return 1;
 
     frame.showNormal();
+    autoSave.OfferRecovery();
     return app.exec();
 }

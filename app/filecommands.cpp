@@ -60,6 +60,8 @@ bool CFileCommands::OnFileNew()
         return false;
     doc_.OnNewDocument();
     doc_.UpdateAllViews(nullptr, 0);
+    if (DocumentClean)
+        DocumentClean();
     return true;
 }
 
@@ -105,6 +107,8 @@ CFileCommands::OpenResult CFileCommands::Open(const QString& localPath)
     doc_.SetModifiedFlag(false);
     recent_.Add(absolute);
     doc_.UpdateAllViews(nullptr, 0);
+    if (DocumentClean)
+        DocumentClean();
     return OpenResult::Opened;
 }
 
@@ -146,6 +150,8 @@ bool CFileCommands::DoSave(const QString& localPath)
     doc_.PathName = path.Bytes;
     doc_.SetModifiedFlag(false);
     recent_.Add(absolute);
+    if (DocumentClean)
+        DocumentClean();
     return true;
 }
 

@@ -56,6 +56,9 @@ public:
     /** The question asked before the map is replaced. */
     QString SaveQuestion() const;
 
+    /** Called after the map was saved, or replaced by New or Open: nothing is left unsaved. */
+    std::function<void()> DocumentClean;
+
 private:
     enum class OpenResult { Opened, Cancelled, Failed };
     OpenResult Open(const QString& localPath);

@@ -120,7 +120,11 @@ void WriteMapFile(CQuelpDoc& doc, std::string& bytes, const std::string& folder)
 {
     doc.DropSelection();
     doc.DiscardTypedText();
+    WriteMapFileText(doc, bytes, folder);
+}
 
+void WriteMapFileText(const CQuelpDoc& doc, std::string& bytes, const std::string& folder)
+{
     LineOut out(bytes);
     WriteProperties(doc, out);
 

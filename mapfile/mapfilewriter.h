@@ -10,5 +10,10 @@ class CQuelpDoc;
  *  in chip sheet paths and event destinations. */
 void WriteMapFile(CQuelpDoc& doc, std::string& out, const std::string& folder);
 
+/** The blocks of the map file as WriteMapFile writes them, without its first steps: the
+ *  selection, the floating block and typed text stay as they are (the recovery copy is written
+ *  while the user keeps editing). */
+void WriteMapFileText(const CQuelpDoc& doc, std::string& out, const std::string& folder);
+
 /** The placeholder that stands for the map's own folder in stored paths. */
 inline constexpr const char* kMapFolderPlaceholder = "[MapFolder]";
