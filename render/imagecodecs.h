@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <string>
 
+class QSaveFile;
+
 // The encoders and decoders behind imagefile.h that Qt does not provide as this program needs
 // them: GIF both ways (giflib), indexed PNG at its own bit depth (libpng), BMP at 1, 4, 8, 24
 // and 32 bits.
@@ -29,3 +31,7 @@ inline void SetError(std::string* error, const std::string& text)
     if (error)
         *error = text;
 }
+
+/** Ends a QSaveFile: flushes its buffer, syncs it to disk and renames it over the target, each
+ *  step checked; on failure the temporary file is dropped and reason says why. */
+bool CommitSaveFile(QSaveFile& file, std::string& reason);

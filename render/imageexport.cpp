@@ -129,10 +129,12 @@ bool WriteMapPngInBands(const CQuelpDoc& doc, const std::string& localPath, std:
         }
     }
     ok = ok && png.End();
-    if (!ok || !file.commit()) {
-        const std::string reason = sink.Failed || file.error() != QFileDevice::NoError
-                                       ? file.errorString().toStdString()
-                                       : std::string("cannot encode the picture");
+    std::string reason;
+    if (!ok || !CommitSaveFile(file, reason)) {
+        if (reason.empty())
+            reason = sink.Failed || file.error() != QFileDevice::NoError
+                         ? file.errorString().toStdString()
+                         : std::string("cannot encode the picture");
         file.cancelWriting();
         Fail(error, "cannot write \"" + localPath + "\": " + reason);
         return false;
@@ -163,6 +165,15 @@ bool CheckTarget(const CQuelpDoc& doc, const std::string& localPath, std::string
     return true;
 }
 
+// A picture that could not be written is reported with which file and why, as the binary
+// export does; a written one needs no message.
+void TellIfFailed(CQuelpDoc& doc, bool written, const std::string& error)
+{
+    if (!written)
+        doc.Ui().ShowMessage(Cp932("ファイルを保存に失敗しました。") + "\n" +
+                             Utf8ToCp932(error).Bytes);
+}
+
 std::optional<std::string> AskPath(CQuelpDoc& doc)
 {
     FileDialogRequest request;
@@ -189,14 +200,18 @@ bool OnSaveMapImageEnabled(const CQuelpDoc& doc)
 
 void OnSaveMapImage(CQuelpDoc& doc)
 {
-    if (const std::optional<std::string> path = AskPath(doc))
-        WriteMapImage(doc, *path);
+    if (const std::optional<std::string> path = AskPath(doc)) {
+        std::string error;
+        TellIfFailed(doc, WriteMapImage(doc, *path, &error), error);
+    }
 }
 
 void SaveLayerImage(int position, CQuelpDoc& doc)
 {
-    if (const std::optional<std::string> path = AskPath(doc))
-        WriteLayerImage(doc, position, *path);
+    if (const std::optional<std::string> path = AskPath(doc)) {
+        std::string error;
+        TellIfFailed(doc, WriteLayerImage(doc, position, *path, &error), error);
+    }
 }
 
 bool WriteMapImage(const CQuelpDoc& doc, const std::string& pathCp932, std::string* error)

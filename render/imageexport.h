@@ -9,8 +9,9 @@ std::string ImageSaveFilter();
 
 /** 32816 "イメージファイルへ保存" is enabled when a shown layer has cells. */
 bool OnSaveMapImageEnabled(const CQuelpDoc& doc);
-/** 32816: asks for a file through the UI port and saves the whole map as a picture. Shows no
- *  message; the document is not changed. */
+/** 32816: asks for a file through the UI port and saves the whole map as a picture. Only a
+ *  failure shows a message ("ファイルを保存に失敗しました。", the file and why); the document is
+ *  not changed. */
 void OnSaveMapImage(CQuelpDoc& doc);
 
 /** 32797 "イメージ保存" on a layer tab (its enable rule is the layer menu's

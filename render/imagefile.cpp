@@ -11,7 +11,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -322,10 +324,30 @@ bool SaveImageFile(const CImage& image, const std::string& localPath, std::strin
         SetError(error, "cannot write: " + file.errorString().toStdString());
         return false;
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        SetError(error, "cannot write: " + file.errorString().toStdString());
+    std::string reason;
+    if (file.write(bytes) != bytes.size() || !CommitSaveFile(file, reason)) {
+        SetError(error, "cannot write: " +
+                            (reason.empty() ? file.errorString().toStdString() : reason));
         file.cancelWriting();
         return false;
     }
     return true;
+}
+
+bool CommitSaveFile(QSaveFile& file, std::string& reason)
+{
+    // commit() looks neither at the last flush of its buffer nor at the sync to disk, so a failed
+    // final write would still replace the file: both are checked here first.
+    if (!file.flush()) {
+        reason = file.errorString().toStdString();
+    } else if (::fsync(file.handle()) != 0) {
+        reason = std::strerror(errno);
+    } else if (!file.commit()) {
+        reason = file.errorString().toStdString();
+        return false;
+    } else {
+        return true;
+    }
+    file.cancelWriting();
+    return false;
 }
