@@ -24,17 +24,17 @@ bool IsCp932TrailByte(unsigned char c)
 }
 
 // Length in bytes of the last character: 2 when the last byte is the trail of a lead byte.
-size_t LastCharLength(const std::string& text)
+size_t LastCharStart(const std::string& text)
 {
     size_t i = 0;
-    size_t last = 1;
+    size_t start = 0;
     while (i < text.size()) {
         const bool pair = IsCp932LeadByte(static_cast<unsigned char>(text[i])) &&
                           i + 1 < text.size();
-        last = pair ? 2 : 1;
-        i += last;
+        start = i;
+        i += pair ? 2 : 1;
     }
-    return last;
+    return start;
 }
 
 void EndTextFloat(CQuelpDoc& doc)
@@ -54,8 +54,8 @@ bool TypeChar(CQuelpDoc& doc, unsigned char code)
     if (doc.PendingLead != 0 && !IsCp932TrailByte(code))
         doc.PendingLead = 0;
     if (doc.PendingLead != 0) {
-        doc.TypedText.push_back(static_cast<char>(doc.PendingLead));
-        doc.TypedText.push_back(static_cast<char>(code));
+        const char pair[2] = {static_cast<char>(doc.PendingLead), static_cast<char>(code)};
+        doc.TypedText.append(pair, sizeof pair);
         doc.PendingLead = 0;
         doc.UpdateAllViews(nullptr, HintMapView);
         return true;
@@ -74,7 +74,7 @@ bool TypeChar(CQuelpDoc& doc, unsigned char code)
         if (doc.TypedText.size() < 2)
             doc.TypedText.clear();
         else
-            doc.TypedText.resize(doc.TypedText.size() - LastCharLength(doc.TypedText));
+            doc.TypedText = doc.TypedText.substr(0, LastCharStart(doc.TypedText));
         doc.UpdateAllViews(nullptr, HintMapView);
         return true;
     case 10:
