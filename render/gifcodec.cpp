@@ -71,7 +71,8 @@ bool DecodeGif(CImage& image, const QByteArray& bytes, std::string* error)
         SetError(error, std::string("GIF: ") + GifErrorString(code));
         return false;
     }
-    if (!ImageSizeAcceptable(gif->SWidth, gif->SHeight)) {
+    if (!ImageSizeAcceptable(gif->SWidth, gif->SHeight)
+        || !ImageSizePlausible(gif->SWidth, gif->SHeight, bytes.size())) {
         SetError(error, "GIF: bad screen size");
         return false;
     }

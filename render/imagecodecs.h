@@ -26,6 +26,18 @@ inline bool ImageSizeAcceptable(long long width, long long height)
            && width * height <= kMaxImagePixels;
 }
 
+/** Whether a picture of width x height pixels can come from fileBytes bytes. No sheet format packs
+ *  more than about 16384 pixels into a byte (deflate, run lengths and skips included), so a larger
+ *  claim is a hostile header, refused before anything is allocated; up to 4 megapixels always
+ *  pass. */
+inline bool ImageSizePlausible(long long width, long long height, long long fileBytes)
+{
+    constexpr long long kPixelsPerByte = 16384;
+    constexpr long long kAlwaysPlausible = 1LL << 22;
+    const long long pixels = width * height;
+    return pixels <= kAlwaysPlausible || pixels / kPixelsPerByte <= fileBytes;
+}
+
 inline void SetError(std::string* error, const std::string& text)
 {
     if (error)

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <unistd.h>
 
@@ -62,8 +63,15 @@ bool DecodeWithQt(QImage& out, const QByteArray& bytes, const char* format, std:
     QImageReader reader(&buffer, format);
     reader.setAllocationLimit(1200);  // megabytes: large sheets are legitimate
     const QSize size = reader.size();
-    if (size.isValid() && !ImageSizeAcceptable(size.width(), size.height())) {
+    // A BMP stored top-down reports a negative height; it is just as large.
+    const long long width = std::llabs(size.width());
+    const long long height = size == QSize() ? -1 : std::llabs(size.height());
+    if (width > 0 && height > 0 && !ImageSizeAcceptable(width, height)) {
         SetError(error, "picture too large");
+        return false;
+    }
+    if (width > 0 && height > 0 && !ImageSizePlausible(width, height, bytes.size())) {
+        SetError(error, "picture larger than its file can hold");
         return false;
     }
     if (!reader.read(&out)) {

@@ -44,3 +44,34 @@ void Replay(const char* target, void (*body)(const uint8_t*, size_t))
 TEST(FuzzRegressions, MapFile) { Replay("fuzz_mapfile", FuzzMapFileInput); }
 TEST(FuzzRegressions, PatternMatcher) { Replay("fuzz_ptnmatch", FuzzPatternInput); }
 TEST(FuzzRegressions, Sheet) { Replay("fuzz_sheet", FuzzSheetInput); }
+
+#include "render/imagefile.h"
+
+namespace {
+
+QByteArray Regression(const char* name)
+{
+    QFile file(QStringLiteral(QUELP_SOURCE_DIR "/fuzz/regressions/fuzz_sheet/") + name);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    return file.readAll();
+}
+
+}  // namespace
+
+// A few header bytes must not make the loader allocate what the file cannot hold.
+TEST(FuzzRegressions, SheetHeadersClaimingMoreThanTheFileAreRefused)
+{
+    for (const char* name : {"bmp-1bit-claims-16-million-rows.bmp",
+                             "gif-small-frame-on-large-screen.gif"}) {
+        CImage image;
+        std::string error;
+        EXPECT_FALSE(DecodeImage(image, Regression(name), &error)) << name;
+        EXPECT_TRUE(image.IsNull()) << name;
+    }
+    // A text chunk claiming a gigabyte after the image data ends the file there: the picture
+    // itself is still read.
+    CImage image;
+    ASSERT_TRUE(DecodeImage(image, Regression("png-text-chunk-claims-a-gigabyte.png")));
+    EXPECT_EQ(image.GetWidth(), 32);
+    EXPECT_EQ(image.GetHeight(), 16);
+}
