@@ -14,6 +14,7 @@
 #include "render/chippages.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -137,6 +138,17 @@ TEST_F(RecoveryTest, CopyIsWrittenOnlyWhileTheMapIsModified)
 
     autoSave.Tick();  // saved: nothing left to keep
     EXPECT_TRUE(Copies().isEmpty());
+}
+
+TEST_F(RecoveryTest, TimerWritesTheCopy)
+{
+    CRecentFileList recent(store);
+    CFileCommands files(doc, recent, {}, {});
+    CAutoSave autoSave(doc, files, Folder(), 10);
+    QDeadlineTimer deadline(10000);
+    while (!autoSave.Store().HasCopy() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_TRUE(autoSave.Store().HasCopy());
 }
 
 TEST_F(RecoveryTest, WritingTheCopyLeavesTheEditingStateAlone)
