@@ -144,8 +144,9 @@ std::vector<CStaleCopy> CRecoveryStore::ClaimStaleCopies()
         copy.Lock = std::move(lock);
         copies.push_back(std::move(copy));
     }
-    std::stable_sort(copies.begin(), copies.end(),
-                     [](const CStaleCopy& a, const CStaleCopy& b) { return a.Written > b.Written; });
+    std::stable_sort(copies.begin(), copies.end(), [](const CStaleCopy& a, const CStaleCopy& b) {
+        return a.Written > b.Written;
+    });
     return copies;
 }
 
@@ -177,7 +178,8 @@ void CRecoveryStore::RemoveSlotFiles(const QString& slot)
 {
     const QDir dir(folder_);
     const QString lockName = slot + QStringLiteral(".lock");
-    const QStringList names = dir.entryList({slot + QStringLiteral(".*")}, QDir::Files | QDir::Hidden);
+    const QStringList names =
+        dir.entryList({slot + QStringLiteral(".*")}, QDir::Files | QDir::Hidden);
     for (const QString& name : names) {
         if (name == lockName)
             continue;  // the claim's own lock goes last, when it is released
