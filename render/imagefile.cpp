@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QSaveFile>
@@ -265,6 +266,13 @@ bool DecodeImage(CImage& image, const QByteArray& bytes, std::string* error)
 bool LoadImageFile(CImage& image, const std::string& localPath, std::string* error)
 {
     image.Destroy();
+    // A map file may name any path as a sheet: reading a device never ends, opening a pipe
+    // waits for a writer.
+    const QFileInfo info(QString::fromStdString(localPath));
+    if (info.exists() && !info.isFile()) {
+        SetError(error, "cannot open: not a regular file");
+        return false;
+    }
     QFile file(QString::fromStdString(localPath));
     if (!file.open(QIODevice::ReadOnly)) {
         SetError(error, "cannot open: " + file.errorString().toStdString());

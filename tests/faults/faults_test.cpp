@@ -300,3 +300,25 @@ TEST_F(FaultFixture, OpeningAFileWithoutReadPermission)
 }
 
 }  // namespace
+
+namespace {
+
+// A map file may name any path as a sheet; paths that are no files end the load at once with
+// the page empty instead of reading forever or waiting for a writer.
+TEST_F(FaultFixture, SheetPathsThatAreNoFilesLeaveThePageEmpty)
+{
+    const std::string pipe = root + "/pipe.png";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string folder = Folder("sheets folder");
+    for (const std::string& path : {std::string("/dev/zero"), pipe, folder}) {
+        SCOPED_TRACE(path);
+        const std::string map = "<chip page=2>\r\n\tFilePath = " + path + "\r\n</chip>\r\n";
+        WriteFile(root + "/sheet.mpx", map);
+        std::string error;
+        ASSERT_TRUE(LoadMapFile(doc, root + "/sheet.mpx", error)) << error;
+        EXPECT_FALSE(doc.ChipPages[2].InUse());
+        EXPECT_TRUE(doc.ChipPages[2].FilePath.empty());
+    }
+}
+
+}  // namespace
