@@ -16,10 +16,13 @@ std::string MapFolderOf(const std::string& pathCp932)
 
 bool LoadMapFile(CQuelpDoc& doc, const std::string& pathCp932, std::string& error, bool* notAMap)
 {
+    // The largest map (512 x 512, eight full layers) is under 20 MB; far beyond that a file is
+    // no map, and reading it would only fill the memory.
+    constexpr std::size_t kLargestMapFile = std::size_t{256} << 20;
     const std::string local = LocalPathFromCp932(pathCp932);
     std::string bytes;
     std::string reason;
-    if (!ReadWholeFile(local, bytes, reason)) {
+    if (!ReadWholeFile(local, bytes, reason, kLargestMapFile)) {
         error = "cannot read \"" + local + "\": " + reason;
         return false;
     }
