@@ -8,9 +8,9 @@ class CQuelpDoc;
 std::string MapFolderOf(const std::string& pathCp932);
 
 /** Opens a map file (CP932 path) into the document; a file above 256 MB is refused as no map.
- *  On success the document holds the map, its
- *  PathName is the path and it is unmodified. When the file cannot be read the document is left
- *  untouched and error (UTF-8) says which file and why. A file that holds no block of a map at
+ *  On success the document holds the map, its PathName is the path and it is unmodified. When
+ *  the file cannot be read the document is left untouched and error (UTF-8) says which file and
+ *  why. A file that holds no block of a map at
  *  all is still read (the reader is lenient); notAMap then is true when given. */
 bool LoadMapFile(CQuelpDoc& doc, const std::string& pathCp932, std::string& error,
                  bool* notAMap = nullptr);
