@@ -6,7 +6,7 @@
 #include <memory>
 
 /** The per-user settings store: an INI file in the user's configuration folder
- *  (~/.config/ZR-N/Quelp.conf), organisation "ZR-N", application "Quelp". */
+ *  (~/.config/ZR-N/Quelp.ini), organisation "ZR-N", application "Quelp". */
 class QSettingsStore : public ISettingsStore {
 public:
     QSettingsStore();
