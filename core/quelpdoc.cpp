@@ -133,6 +133,10 @@ void CQuelpDoc::ClearUndo()
 
 void CQuelpDoc::DropSelection()
 {
+    // A text move or copy lives on PastePos; once that is gone, completing it would throw the
+    // text into the map's corner, so the move is abandoned with it.
+    if (EditMode == 3 || EditMode == 4)
+        EditMode = 0;
     SelectPhase = 0;
     Clipboard.Clear();
     PastePos = {0, 0};

@@ -91,6 +91,7 @@ public:
     bool OnNewDocument();
     void ClearChipPage(int slot);
     void ClearUndo();
+    /** Ends any selection or floating block; a pending text move or copy is abandoned too. */
     void DropSelection();
     void DiscardTypedText();
     /** The layer record with that identity, scanning positions 0..7, or nullptr. */

@@ -64,7 +64,9 @@ bool TypeChar(CQuelpDoc& doc, unsigned char code)
         doc.PendingLead = code;
         return false;
     }
-    if (code >= 0x20 && code <= 0x7E) {
+    // Half-width katakana (0xA1-0xDF) are single-byte characters of the code page too; refusing
+    // them would make what the user typed vanish.
+    if ((code >= 0x20 && code <= 0x7E) || (code >= 0xA1 && code <= 0xDF)) {
         doc.TypedText.push_back(static_cast<char>(code));
         doc.UpdateAllViews(nullptr, HintMapView);
         return true;

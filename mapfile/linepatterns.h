@@ -86,6 +86,10 @@ inline constexpr LinePattern Option{"Option\\s*\\=\\s*(\\d+),\\s*(\\d+)", "Optio
 inline constexpr LinePattern Rem{"Rem\\s*\\=\\s*(\\S{1,1}.*)$", "Rem", LineShape::RestOfLine};
 
 inline constexpr LinePattern Text{"Text\\s*\\=\\s*(\\S+)$", "Text", LineShape::NoBlankToEnd};
+// A text may hang half over the map's top or left edge, so its box can start below zero.
+inline constexpr LinePattern TextRect{
+    "Rect\\s*\\=\\s*(\\-*\\d+),\\s*(\\-*\\d+),\\s*(\\-*\\d+),\\s*(\\-*\\d+)", "Rect",
+    LineShape::Numbers, 4, true, true, true};
 inline constexpr LinePattern Size{"Size\\s*\\=\\s*(\\d+)", "Size", LineShape::Numbers};
 inline constexpr LinePattern Color{"Color\\s*\\=\\s*(\\d+),\\s*(\\d+),\\s*(\\d+)", "Color",
                                    LineShape::Numbers, 3, true, true};

@@ -330,7 +330,7 @@ void CMapFileReader::ReadTextRecord()
             break;
         if (MatchLine(P::Text, line, g)) {
             memo.Text.assign(g[0]);
-        } else if (MatchLine(P::Rect, line, g)) {
+        } else if (MatchLine(P::TextRect, line, g)) {
             memo.Rect = {Number(g[0]), Number(g[1]), Number(g[2]), Number(g[3])};
         } else if (MatchLine(P::Size, line, g)) {
             memo.Size = Number(g[0]);

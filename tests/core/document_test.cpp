@@ -116,6 +116,17 @@ TEST_F(DocFixture, DropSelectionKeepsEditMode)
     EXPECT_EQ(doc.PastePos, (IntPoint{0, 0}));
 }
 
+TEST_F(DocFixture, DropSelectionAbandonsATextMoveWhosePlaceItDrops)
+{
+    for (int mode : {3, 4}) {
+        doc.EditMode = mode;
+        doc.SelectPhase = 2;
+        doc.PastePos = {40, 30};
+        doc.DropSelection();
+        EXPECT_EQ(doc.EditMode, 0) << mode;
+    }
+}
+
 TEST(RecordList, InvalidIndexThrowsAndRemoveClosesGap)
 {
     RecordList<CEventData> list;

@@ -51,6 +51,8 @@ TEST_F(TextFixture, TypingLettersDoubleByteAndBackspace)
         {0x7F, false, "A", 0},  // no trail byte: the lead is dropped
         {'b', true, "Ab", 0},
         {8, true, "A", 0},
+        {0xB1, true, "A\xB1", 0},  // half-width katakana are single-byte characters
+        {8, true, "A", 0},
         {8, true, "", 0},
     };
     for (const Step& s : steps) {
@@ -59,7 +61,7 @@ TEST_F(TextFixture, TypingLettersDoubleByteAndBackspace)
         EXPECT_EQ(doc.TypedText, s.Text);
         EXPECT_EQ(doc.PendingLead, s.Lead);
     }
-    EXPECT_EQ(TakeHints(), std::vector<int>(8, 2));
+    EXPECT_EQ(TakeHints(), std::vector<int>(10, 2));
     EXPECT_EQ(doc.Texts.GetCount(), 0);
 }
 

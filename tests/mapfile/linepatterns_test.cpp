@@ -23,7 +23,7 @@ const LinePattern* const kAll[] = {
     &P::ViewText, &P::SaveText, &P::ViewEvent, &P::SaveEvent, &P::SaveEventMap,
     &P::SaveEventRem, &P::TextOption, &P::IntOptions, &P::FilePath, &P::Name, &P::ChipPage,
     &P::View, &P::SaveType, &P::DataSize, &P::EventType, &P::Rect, &P::Map, &P::Pos,
-    &P::Option, &P::Rem, &P::Text, &P::Size, &P::Color};
+    &P::Option, &P::Rem, &P::Text, &P::Size, &P::Color, &P::TextRect};
 
 // Compares the two on one line; returns a description of the difference, or "".
 std::string Difference(const LinePattern& pattern, const std::string& line)

@@ -155,6 +155,16 @@ TEST(MapFileReader, ValuesThePatternsRefuseKeepTheirDefaults)
     EXPECT_EQ(t.Doc.Texts.At(0).Color, 44u + 256u + 2u * 65536u);  // 300 modulo 256
 }
 
+TEST(MapFileReader, TextHangingOverTheTopLeftEdgeKeepsItsBox)
+{
+    // A text dragged to the map's corner is centred on it, so its box starts below zero.
+    TestDoc t;
+    ReadMapFile(t.Doc, Join({"<text>", "\t<data>", "\t\tText = corner", "\t\tRect = -21,-7,21,7",
+                             "\t</data>", "</text>"}), "");
+    ASSERT_EQ(t.Doc.Texts.GetCount(), 1);
+    EXPECT_EQ(t.Doc.Texts.At(0).Rect, (IntRect{-21, -7, 21, 7}));
+}
+
 TEST(MapFileReader, EachSaveLineSetsOnlyItsOwnProperty)
 {
     TestDoc t;

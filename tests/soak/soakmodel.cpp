@@ -134,6 +134,8 @@ void SoakModel::Paste(IntPoint at)
 
 void SoakModel::DropSelection()
 {
+    if (Mode == 3 || Mode == 4)
+        Mode = 0;  // a text move cannot outlive the place it would go to
     Phase = 0;
     Selection = {};
     PastePos = {};
@@ -172,8 +174,6 @@ void SoakModel::Reload()
         IdAt[pos] = pos;
     }
     Grids = std::move(renumbered);
-    for (CMemo& memo : Texts)
-        memo = TextAfterReload(memo);
     Zoom = 4;
     Mode = 0;
     DropSelection();
@@ -181,10 +181,3 @@ void SoakModel::Reload()
     Typed.clear();
 }
 
-CMemo TextAfterReload(CMemo memo)
-{
-    const IntRect& r = memo.Rect;
-    if (r.Left < 0 || r.Top < 0 || r.Right < 0 || r.Bottom < 0)
-        memo.Rect = {};
-    return memo;
-}

@@ -80,6 +80,3 @@ struct SoakModel {
     void Reload();
 };
 
-/** The text as a reload gives it back: a negative coordinate is no number to the reader, so the
- *  whole rectangle keeps its default. */
-CMemo TextAfterReload(CMemo memo);
