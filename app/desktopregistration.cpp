@@ -1,6 +1,7 @@
 #include "desktopregistration.h"
 
 #include <QDir>
+#include <algorithm>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -34,7 +35,12 @@ bool WriteIfChanged(const QString& path, const QByteArray& content)
 
 QByteArray QuoteExec(const QString& executable)
 {
-    // Desktop entry quoting: the path inside double quotes with \ " ` $ escaped.
+    // Plain paths stay bare: some launchers (xdg-open's generic mode among them) cannot run a
+    // quoted program. Others go inside double quotes with \ " ` $ escaped.
+    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+    if (std::none_of(executable.begin(), executable.end(),
+                     [](QChar c) { return reserved.contains(c); }))
+        return executable.toUtf8();
     QString quoted = executable;
     for (const char* special : {"\\", "\"", "`", "$"})
         quoted.replace(QLatin1String(special), QLatin1String("\\") + QLatin1String(special));

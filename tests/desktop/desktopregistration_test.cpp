@@ -40,5 +40,7 @@ TEST(DesktopRegistration, WritesOnceAndKeepsTheUsersOtherDefaults)
     EXPECT_FALSE(RegisterDesktopIntegration(paths, "/opt/my tools/quelp"));
     // A moved program is registered anew.
     EXPECT_TRUE(RegisterDesktopIntegration(paths, "/usr/bin/quelp"));
+    EXPECT_TRUE(ReadAll(paths.DataHome + "/applications/quelp.desktop")
+                    .contains("Exec=/usr/bin/quelp %f"));
     EXPECT_EQ(ReadAll(paths.ConfigHome + "/mimeapps.list").count("application/x-quelp-map="), 1);
 }
