@@ -2,6 +2,7 @@
 
 #include "qsettingsstore.h"
 
+#include "core/nulluiport.h"
 #include "core/chipsize.h"
 #include "core/cp932.h"
 #include "core/quelpdoc.h"
@@ -22,20 +23,12 @@ namespace {
 constexpr const char* kVersion = "1.40";
 
 /** The command line asks the user nothing; a message goes to stderr. */
-class CHeadlessUiPort : public IUiPort {
+class CHeadlessUiPort : public NullUiPort {
 public:
     void ShowMessage(const std::string& text) override
     {
         std::fprintf(stderr, "quelp: %s\n", Cp932ToUtf8(text).c_str());
     }
-    bool AskYesNo(const std::string&) override { return false; }
-    bool RunSettingsDialog(SettingsDialogValues&) override { return false; }
-    bool RunMapSizeDialog(MapSizeDialogValues&) override { return false; }
-    bool RunChipSizeDialog(ChipSizeDialogValues&) override { return false; }
-    bool RunEventDialog(EventDialogValues&) override { return false; }
-    bool RunTextDialog(TextDialogValues&) override { return false; }
-    std::optional<std::string> RunFileDialog(const FileDialogRequest&) override { return {}; }
-    void MovePointer(IntPoint) override {}
     IntSize MeasureText(const std::string& text, const std::string& face, int points) override
     {
         return MeasureMapText(text, face, points);

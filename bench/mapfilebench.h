@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/nulluiport.h"
 #include "core/chipsize.h"
 #include "core/memorysettingsstore.h"
 #include "core/quelpdoc.h"
@@ -9,24 +10,11 @@
 #include <string>
 
 /** Answers nothing: benchmarks never show a dialog. */
-class CBenchUiPort : public IUiPort {
-public:
-    void ShowMessage(const std::string&) override {}
-    bool AskYesNo(const std::string&) override { return false; }
-    bool RunSettingsDialog(SettingsDialogValues&) override { return false; }
-    bool RunMapSizeDialog(MapSizeDialogValues&) override { return false; }
-    bool RunChipSizeDialog(ChipSizeDialogValues&) override { return false; }
-    bool RunEventDialog(EventDialogValues&) override { return false; }
-    bool RunTextDialog(TextDialogValues&) override { return false; }
-    std::optional<std::string> RunFileDialog(const FileDialogRequest&) override { return {}; }
-    void MovePointer(IntPoint) override {}
-    IntSize MeasureText(const std::string&, const std::string&, int) override { return {}; }
-};
 
 /** A 512 x 512 map with all eight layers full of chips 0..1023, a few events and texts. */
 struct CBigMap {
     MemorySettingsStore Store;
-    CBenchUiPort Ui;
+    NullUiPort Ui;
     CQuelpDoc Doc{Store, Ui};
 
     CBigMap()

@@ -5,6 +5,7 @@
 // chips objects with key-colour holes around a diamond. The "AllHoles" variants use a sheet
 // whose every chip has holes, so that no layer hides the ones beneath it (the worst case).
 
+#include "core/nulluiport.h"
 #include "core/chipsize.h"
 #include "core/memorysettingsstore.h"
 #include "core/quelpdoc.h"
@@ -25,19 +26,6 @@
 namespace {
 
 /** A UI port for a document that never asks the user anything. */
-class SilentUi : public IUiPort {
-public:
-    void ShowMessage(const std::string&) override {}
-    bool AskYesNo(const std::string&) override { return false; }
-    bool RunSettingsDialog(SettingsDialogValues&) override { return false; }
-    bool RunMapSizeDialog(MapSizeDialogValues&) override { return false; }
-    bool RunChipSizeDialog(ChipSizeDialogValues&) override { return false; }
-    bool RunEventDialog(EventDialogValues&) override { return false; }
-    bool RunTextDialog(TextDialogValues&) override { return false; }
-    std::optional<std::string> RunFileDialog(const FileDialogRequest&) override { return {}; }
-    void MovePointer(IntPoint) override {}
-    IntSize MeasureText(const std::string&, const std::string&, int) override { return {}; }
-};
 
 CImage BenchSheet(bool allHoles)
 {
@@ -62,7 +50,7 @@ CImage BenchSheet(bool allHoles)
 
 struct BenchMap {
     MemorySettingsStore store;
-    SilentUi ui;
+    NullUiPort ui;
     std::unique_ptr<CQuelpDoc> doc;
 
     explicit BenchMap(bool allHoles)

@@ -2,6 +2,7 @@
 // one 256 x 256 indexed sheet whose odd chips have key-colour holes): a whole 1920 x 1080 view,
 // the strip a scroll brings into view, and the area a dragged outline or floating block repaints.
 
+#include "core/nulluiport.h"
 #include "core/chipsize.h"
 #include "core/memorysettingsstore.h"
 #include "core/quelpdoc.h"
@@ -23,23 +24,10 @@
 
 namespace {
 
-class SilentUi : public IUiPort {
-public:
-    void ShowMessage(const std::string&) override {}
-    bool AskYesNo(const std::string&) override { return false; }
-    bool RunSettingsDialog(SettingsDialogValues&) override { return false; }
-    bool RunMapSizeDialog(MapSizeDialogValues&) override { return false; }
-    bool RunChipSizeDialog(ChipSizeDialogValues&) override { return false; }
-    bool RunEventDialog(EventDialogValues&) override { return false; }
-    bool RunTextDialog(TextDialogValues&) override { return false; }
-    std::optional<std::string> RunFileDialog(const FileDialogRequest&) override { return {}; }
-    void MovePointer(IntPoint) override {}
-    IntSize MeasureText(const std::string&, const std::string&, int) override { return {}; }
-};
 
 struct BenchMap {
     MemorySettingsStore store;
-    SilentUi ui;
+    NullUiPort ui;
     std::unique_ptr<CQuelpDoc> doc;
 
     BenchMap()

@@ -1,7 +1,7 @@
 #include "fuzzbodies.h"
 
 #include "fuzzcheck.h"
-#include "nulluiport.h"
+#include "core/nulluiport.h"
 
 #include "core/chipsize.h"
 #include "core/memorysettingsstore.h"

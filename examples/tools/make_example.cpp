@@ -1,4 +1,5 @@
 // Writes examples/town: the tile sheets and town.mpx, drawn and written by the project itself.
+#include "core/nulluiport.h"
 #include "exampletown.h"
 
 #include "core/chipsize.h"
@@ -12,19 +13,6 @@
 #include <cstdio>
 
 namespace {
-class CNoUi : public IUiPort {
-public:
-    void ShowMessage(const std::string&) override {}
-    bool AskYesNo(const std::string&) override { return false; }
-    bool RunSettingsDialog(SettingsDialogValues&) override { return false; }
-    bool RunMapSizeDialog(MapSizeDialogValues&) override { return false; }
-    bool RunChipSizeDialog(ChipSizeDialogValues&) override { return false; }
-    bool RunEventDialog(EventDialogValues&) override { return false; }
-    bool RunTextDialog(TextDialogValues&) override { return false; }
-    std::optional<std::string> RunFileDialog(const FileDialogRequest&) override { return {}; }
-    void MovePointer(IntPoint) override {}
-    IntSize MeasureText(const std::string&, const std::string&, int) override { return {}; }
-};
 }  // namespace
 
 int main(int argc, char** argv)
@@ -42,7 +30,7 @@ int main(int argc, char** argv)
     }
     // Defaults of a first start, whatever this user's settings hold.
     MemorySettingsStore store;
-    CNoUi ui;
+    NullUiPort ui;
     CQuelpDoc doc(store, ui);
     ChipWidth = 16;
     ChipHeight = 16;

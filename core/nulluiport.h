@@ -1,8 +1,10 @@
 #pragma once
 
-#include "core/uiport.h"
+#include "uiport.h"
 
-/** A UI port for code that must never ask the user anything: every dialog is cancelled. */
+/** A UI port for runs without a user (command line, benchmarks, generators, fuzzing): every
+ *  dialog is cancelled, every question answered No, messages dropped, and text measured as
+ *  half its point size per byte. Derive to report messages or measure text for real. */
 class NullUiPort : public IUiPort {
 public:
     void ShowMessage(const std::string&) override {}
