@@ -24,22 +24,22 @@ QString U(const char* utf8)
 }
 
 /** A status string "status\ntool tip" split into its two parts. */
-void SetStatus(CommandSpec& spec, const char* utf8)
+void SetStatus(CommandSpec& command, const char* utf8)
 {
     const QString text = U(utf8);
     const qsizetype newline = text.indexOf(QLatin1Char('\n'));
-    spec.Status = newline < 0 ? text : text.left(newline);
-    spec.ToolTip = newline < 0 ? QString() : text.mid(newline + 1);
+    command.Status = newline < 0 ? text : text.left(newline);
+    command.ToolTip = newline < 0 ? QString() : text.mid(newline + 1);
 }
 
 CommandSpec Command(int id, const char* text, const char* status, CommandHandler handler)
 {
-    CommandSpec spec;
-    spec.Id = id;
-    spec.Text = U(text);
-    SetStatus(spec, status);
-    spec.Handler = std::move(handler);
-    return spec;
+    CommandSpec command;
+    command.Id = id;
+    command.Text = U(text);
+    SetStatus(command, status);
+    command.Handler = std::move(handler);
+    return command;
 }
 
 /** A document command with its rules. */
@@ -47,36 +47,36 @@ CommandSpec DocCommand(int id, const char* text, const char* status, void (*hand
                        bool (*enabled)(const CQuelpDoc&) = nullptr,
                        bool (*checked)(const CQuelpDoc&) = nullptr)
 {
-    CommandSpec spec = Command(id, text, status, [handler](CommandContext& c) { handler(c.Doc); });
+    CommandSpec command = Command(id, text, status, [handler](CommandContext& c) { handler(c.Doc); });
     if (enabled)
-        spec.Enabled = [enabled](const CommandContext& c) { return enabled(c.Doc); };
+        command.Enabled = [enabled](const CommandContext& c) { return enabled(c.Doc); };
     if (checked)
-        spec.Checked = [checked](const CommandContext& c) { return checked(c.Doc); };
-    return spec;
+        command.Checked = [checked](const CommandContext& c) { return checked(c.Doc); };
+    return command;
 }
 
-CommandSpec& Keys(CommandSpec& spec, const char* shown, QList<QKeySequence> keys)
+CommandSpec& Keys(CommandSpec& command, const char* shown, QList<QKeySequence> keys)
 {
-    spec.Shown = U(shown);
-    spec.Keys = std::move(keys);
-    return spec;
+    command.Shown = U(shown);
+    command.Keys = std::move(keys);
+    return command;
 }
 
 std::vector<CommandSpec> BuildTable()
 {
     std::vector<CommandSpec> t;
-    auto add = [&t](CommandSpec spec) -> CommandSpec& {
-        t.push_back(std::move(spec));
+    auto add = [&t](CommandSpec command) -> CommandSpec& {
+        t.push_back(std::move(command));
         return t.back();
     };
 
     // ファイル(&F)
     for (int page = 0; page < 8; ++page) {
-        CommandSpec& spec = add(Command(cmd::LoadChipPage0 + page, "", "",
+        CommandSpec& command = add(Command(cmd::LoadChipPage0 + page, "", "",
                                         [page](CommandContext& c) { OnLoadChipPage(c.Doc, page); }));
-        spec.Text = U("ページ%1").arg(page);
-        spec.Enabled = [](const CommandContext& c) { return OnLoadChipPageEnabled(c.Doc); };
-        spec.DynamicText = [page](const CommandContext& c) {
+        command.Text = U("ページ%1").arg(page);
+        command.Enabled = [](const CommandContext& c) { return OnLoadChipPageEnabled(c.Doc); };
+        command.DynamicText = [page](const CommandContext& c) {
             // A file name may hold "&"; it is shown, not taken as a mnemonic.
             return QStringFromCp932(LoadChipPageMenuText(c.Doc, page))
                 .replace(QLatin1Char('&'), QStringLiteral("&&"));
@@ -178,9 +178,9 @@ std::vector<CommandSpec> BuildTable()
         .Keys = {QKeySequence(Qt::SHIFT | Qt::Key_F6)};
 
     for (int id : ToolBarLayout())
-        for (CommandSpec& spec : t)
-            if (spec.Id == id)
-                spec.ToolBar = true;
+        for (CommandSpec& command : t)
+            if (command.Id == id)
+                command.ToolBar = true;
     return t;
 }
 }  // namespace
@@ -191,12 +191,12 @@ const std::vector<CommandSpec>& CommandTable()
     return table;
 }
 
-bool InvokeCommand(const CommandSpec& spec, CommandContext& context)
+bool InvokeCommand(const CommandSpec& command, CommandContext& context)
 {
-    if (!spec.Handler || (spec.Enabled && !spec.Enabled(context)))
+    if (!command.Handler || (command.Enabled && !command.Enabled(context)))
         return false;
     try {
-        spec.Handler(context);
+        command.Handler(context);
     } catch (const InvalidIndexError&) {
         // An index outside a record list ends the command in progress, nothing more.
     }
@@ -207,7 +207,7 @@ const CommandSpec* FindCommand(int id)
 {
     const std::vector<CommandSpec>& table = CommandTable();
     const auto it = std::find_if(table.begin(), table.end(),
-                                 [id](const CommandSpec& spec) { return spec.Id == id; });
+                                 [id](const CommandSpec& command) { return command.Id == id; });
     return it == table.end() ? nullptr : &*it;
 }
 

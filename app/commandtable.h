@@ -36,7 +36,7 @@ struct CommandSpec {
 
 /** Runs the handler when there is one and the enable rule allows it. An invalid index thrown by
  *  the handler ends the command quietly. True when the handler ran. */
-bool InvokeCommand(const CommandSpec& spec, CommandContext& context);
+bool InvokeCommand(const CommandSpec& command, CommandContext& context);
 
 /** An entry of a menu: a command, a separator (Id 0) or a sub-menu. */
 struct MenuEntry {

@@ -138,20 +138,20 @@ FileCommandHooks CMainFrame::MakeFileHooks()
 
 void CMainFrame::BuildActions()
 {
-    for (const CommandSpec& spec : CommandTable()) {
-        QString text = spec.Text;
-        if (!spec.Shown.isEmpty())
-            text += QLatin1Char('\t') + spec.Shown;
+    for (const CommandSpec& command : CommandTable()) {
+        QString text = command.Text;
+        if (!command.Shown.isEmpty())
+            text += QLatin1Char('\t') + command.Shown;
         auto* action = new QAction(text, this);
-        action->setShortcuts(spec.Keys);
-        action->setStatusTip(spec.Status);
-        if (!spec.ToolTip.isEmpty())
-            action->setToolTip(spec.ToolTip);
-        if (spec.ToolBar)
-            action->setIcon(ToolBarIcon(spec.Id));
-        action->setCheckable(static_cast<bool>(spec.Checked));
-        action->setData(spec.Id);
-        const int id = spec.Id;
+        action->setShortcuts(command.Keys);
+        action->setStatusTip(command.Status);
+        if (!command.ToolTip.isEmpty())
+            action->setToolTip(command.ToolTip);
+        if (command.ToolBar)
+            action->setIcon(ToolBarIcon(command.Id));
+        action->setCheckable(static_cast<bool>(command.Checked));
+        action->setData(command.Id);
+        const int id = command.Id;
         connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
         addAction(action);  // shortcuts work while the bars are hidden too
         actions_[id] = action;
@@ -269,16 +269,16 @@ void CMainFrame::UpdateRecentFileItems()
 void CMainFrame::UpdateCommandUi()
 {
     CommandContext context{doc_, *this};
-    for (const CommandSpec& spec : CommandTable()) {
-        if (spec.Id == cmd::RecentFile1)
+    for (const CommandSpec& command : CommandTable()) {
+        if (command.Id == cmd::RecentFile1)
             continue;
-        QAction* action = actions_.at(spec.Id);
-        const bool enabled = spec.Handler && (!spec.Enabled || spec.Enabled(context));
+        QAction* action = actions_.at(command.Id);
+        const bool enabled = command.Handler && (!command.Enabled || command.Enabled(context));
         action->setEnabled(enabled);
-        if (spec.Checked)
-            action->setChecked(spec.Checked(context));
-        if (spec.DynamicText)
-            action->setText(spec.DynamicText(context));
+        if (command.Checked)
+            action->setChecked(command.Checked(context));
+        if (command.DynamicText)
+            action->setText(command.DynamicText(context));
     }
 }
 
@@ -290,11 +290,11 @@ bool CMainFrame::ExecuteCommand(int id)
         UpdateCommandUi();
         return opened;
     }
-    const CommandSpec* spec = FindCommand(id);
-    if (!spec)
+    const CommandSpec* command = FindCommand(id);
+    if (!command)
         return false;
     CommandContext context{doc_, *this};
-    const bool ran = InvokeCommand(*spec, context);
+    const bool ran = InvokeCommand(*command, context);
     UpdateTitle();
     UpdateCommandUi();
     return ran;

@@ -112,9 +112,9 @@ TEST_F(FrameTest, ActionsCarryIdsStatusTextsAndToolTips)
 TEST_F(FrameTest, ShortcutsAreExactlyTheAcceleratorTable)
 {
     std::map<int, QList<QKeySequence>> bound;
-    for (const CommandSpec& spec : CommandTable())
-        if (!frame->Action(spec.Id)->shortcuts().isEmpty())
-            bound[spec.Id] = frame->Action(spec.Id)->shortcuts();
+    for (const CommandSpec& command : CommandTable())
+        if (!frame->Action(command.Id)->shortcuts().isEmpty())
+            bound[command.Id] = frame->Action(command.Id)->shortcuts();
     const std::map<int, QList<QKeySequence>> expected = {
         {cmd::FileNew, {QKeySequence(QStringLiteral("Ctrl+N"))}},
         {cmd::FileOpen, {QKeySequence(QStringLiteral("Ctrl+O"))}},
@@ -215,17 +215,17 @@ TEST_F(FrameTest, BarsToggleAndShowTheirCheck)
 
 TEST_F(FrameTest, InvalidIndexEndsTheCommandQuietly)
 {
-    CommandSpec spec;
+    CommandSpec command;
     int after = 0;
-    spec.Handler = [&after](CommandContext&) {
+    command.Handler = [&after](CommandContext&) {
         throw InvalidIndexError("index 5 of 2");
         ++after;  // never reached
     };
     CommandContext context{doc, *frame};
-    EXPECT_TRUE(InvokeCommand(spec, context));
+    EXPECT_TRUE(InvokeCommand(command, context));
     EXPECT_EQ(after, 0);
-    spec.Enabled = [](const CommandContext&) { return false; };
-    EXPECT_FALSE(InvokeCommand(spec, context));
+    command.Enabled = [](const CommandContext&) { return false; };
+    EXPECT_FALSE(InvokeCommand(command, context));
 }
 
 TEST_F(FrameTest, F6MovesTheFocusBetweenThePanes)

@@ -22,9 +22,9 @@ TEST(Startup, QtSpeaksJapanese)
 
 TEST(CommandTableData, EveryCommandHasAHandler)
 {
-    for (const CommandSpec& spec : CommandTable()) {
-        SCOPED_TRACE(spec.Id);
-        EXPECT_TRUE(static_cast<bool>(spec.Handler));
+    for (const CommandSpec& command : CommandTable()) {
+        SCOPED_TRACE(command.Id);
+        EXPECT_TRUE(static_cast<bool>(command.Handler));
     }
 }
 
