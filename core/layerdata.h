@@ -19,5 +19,17 @@ struct CLayerData {
     int DataSize = 1;           ///< bytes per cell in the binary export
 
     bool HasGrid() const { return Cells.has_value(); }
+
+    /** The record a reset gives position id: defaults, name emptied, grid freed. */
+    void Reset(int id)
+    {
+        LayerId = id;
+        ChipPage = 0;
+        View = 1;
+        Name.clear();
+        SaveType = 1;
+        DataSize = 1;
+        Cells.reset();
+    }
     friend bool operator==(const CLayerData&, const CLayerData&) = default;
 };

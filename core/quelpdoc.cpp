@@ -66,13 +66,7 @@ bool CQuelpDoc::OnNewDocument()
     for (int i = 0; i < kLayerCount; ++i) {
         ClearChipPage(i);
         CLayerData& layer = Layers[i];
-        layer.LayerId = i;
-        layer.ChipPage = 0;
-        layer.View = 1;
-        layer.Name.clear();
-        layer.SaveType = 1;
-        layer.DataSize = 1;
-        layer.Cells.reset();
+        layer.Reset(i);
         char name[16];
         std::snprintf(name, sizeof name, "LY%01d", i);
         layer.Name = name;

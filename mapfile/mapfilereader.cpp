@@ -104,12 +104,7 @@ void CMapFileReader::ResetForLoad()
     doc_.PendingLead = 0;
     for (int i = 0; i < kLayerCount; ++i) {
         CLayerData& layer = doc_.Layers[static_cast<std::size_t>(i)];
-        layer.LayerId = i;
-        layer.ChipPage = 0;
-        layer.View = 1;
-        layer.SaveType = 1;
-        layer.DataSize = 1;
-        layer.Cells.reset();
+        layer.Reset(i);
         char name[16];
         std::snprintf(name, sizeof name, "LAY%01d", i);
         layer.Name = name;
@@ -251,13 +246,7 @@ void CMapFileReader::ReadMapRecord(int position)
     CLayerData scratch;
     const bool valid = InRange(position, 0, kLayerCount - 1);
     CLayerData& layer = valid ? doc_.Layers[static_cast<std::size_t>(position)] : scratch;
-    layer.LayerId = position;
-    layer.ChipPage = 0;
-    layer.View = 1;
-    layer.Name.clear();
-    layer.SaveType = 1;
-    layer.DataSize = 1;
-    layer.Cells.reset();
+    layer.Reset(position);
 
     bool inRows = false;
     std::size_t next = 0;
