@@ -15,10 +15,8 @@
 #include "render/maprender.h"
 #include "render/viewpicture.h"
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 #include <random>
 #include <stdexcept>
@@ -136,16 +134,3 @@ BENCHMARK(BM_ViewFrame)->Arg(4)->Arg(3)->Arg(2)->Arg(1)->Unit(benchmark::kMillis
 BENCHMARK(BM_ViewFrameAllHoles)->Arg(4)->Arg(3)->Arg(2)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FullMapImage)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FullMapImageAllHoles)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -12,12 +12,10 @@
 #include "render/imagefile.h"
 #include "views/mapviewpainter.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 #include <random>
 #include <stdexcept>
@@ -107,16 +105,3 @@ void BM_MapViewDragOutline(benchmark::State& state)
 BENCHMARK(BM_MapViewWholeWindow)->Arg(4)->Arg(3)->Arg(2)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MapViewScrollStrip)->Arg(4)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MapViewDragOutline)->Arg(4)->Arg(1)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,3 +1,6 @@
+// Shared main of the widget tests: a QApplication on the offscreen platform when no display is set.
+#include "render/mapfont.h"
+
 #include <QApplication>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -9,5 +12,6 @@ int main(int argc, char** argv)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    InstallFontSubstitutions();
     return RUN_ALL_TESTS();
 }
