@@ -1,0 +1,2 @@
+#define QUELP_MPB_IMPLEMENTATION
+#include "quelp_mpb.h"
