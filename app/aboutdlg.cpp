@@ -2,6 +2,8 @@
 
 #include "appicons.h"
 
+#include "core/version.h"
+
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,7 +16,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     auto* icon = new QLabel(this);
     icon->setPixmap(ProgramIcon().pixmap(32, 32));
-    auto* line = new QLabel(QStringLiteral("Quelp, Version 1.40"), this);
+    auto* line = new QLabel(QStringLiteral("Quelp, Version " QUELP_VERSION), this);
     line->setObjectName(QStringLiteral("version"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));

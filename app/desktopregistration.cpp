@@ -76,6 +76,41 @@ QByteArray WithDefaultApplication(const QByteArray& current)
     return lines.join('\n') + '\n';
 }
 
+bool InstalledSystemWide(const DesktopPaths& paths)
+{
+    for (const QString& dir : paths.SystemDataDirs) {
+        if (dir.isEmpty() || QDir(dir) == QDir(paths.DataHome))
+            continue;
+        if (QFileInfo(dir + QStringLiteral("/applications/") + kDesktopFile).isFile()
+            && QFileInfo(dir + QStringLiteral("/mime/packages/quelp-mpx.xml")).isFile())
+            return true;
+    }
+    return false;
+}
+
+void RefreshMimeCache(const QString& mimeDir)
+{
+    // The MIME cache is what file managers read; without the tool the package file still
+    // takes effect at the next cache rebuild.
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("update-mime-database"));
+    if (!tool.isEmpty())
+        QProcess::execute(tool, {mimeDir});
+}
+
+/** Removes what an earlier per-user registration wrote; the user's mimeapps.list stays, its entry
+ *  names the installed entry just as well. True when a file went away. */
+bool RemoveUserRegistration(const DesktopPaths& paths)
+{
+    const QString mimeDir = paths.DataHome + QStringLiteral("/mime");
+    const bool mimeRemoved = QFile::remove(mimeDir + QStringLiteral("/packages/quelp-mpx.xml"));
+    bool removed = mimeRemoved;
+    removed |= QFile::remove(paths.DataHome + QStringLiteral("/applications/") + kDesktopFile);
+    removed |= QFile::remove(paths.DataHome + QStringLiteral("/icons/hicolor/scalable/apps/quelp.svg"));
+    if (mimeRemoved)
+        RefreshMimeCache(mimeDir);
+    return removed;
+}
+
 }  // namespace
 
 DesktopPaths DesktopPaths::FromEnvironment()
@@ -83,6 +118,9 @@ DesktopPaths DesktopPaths::FromEnvironment()
     DesktopPaths paths;
     paths.DataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     paths.ConfigHome = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    // The first entry is the user's own folder; the rest are the system's.
+    paths.SystemDataDirs = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    paths.SystemDataDirs.removeAll(paths.DataHome);
     return paths;
 }
 
@@ -90,6 +128,8 @@ bool RegisterDesktopIntegration(const DesktopPaths& paths, const QString& execut
 {
     if (paths.DataHome.isEmpty() || paths.ConfigHome.isEmpty())
         return false;
+    if (InstalledSystemWide(paths))
+        return RemoveUserRegistration(paths);
     QByteArray desktop = Resource(QStringLiteral("quelp.desktop.in"));
     desktop.replace("@QUELP_EXEC@", QuoteExec(executable));
 
@@ -107,12 +147,7 @@ bool RegisterDesktopIntegration(const DesktopPaths& paths, const QString& execut
     current.close();
     changed |= WriteIfChanged(mimeApps, WithDefaultApplication(before));
 
-    if (mimeChanged) {
-        // The MIME cache is what file managers read; without the tool the package file still
-        // takes effect at the next cache rebuild.
-        const QString tool = QStandardPaths::findExecutable(QStringLiteral("update-mime-database"));
-        if (!tool.isEmpty())
-            QProcess::execute(tool, {mimeDir});
-    }
+    if (mimeChanged)
+        RefreshMimeCache(mimeDir);
     return changed;
 }

@@ -1,6 +1,8 @@
 #include "app/desktopregistration.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -10,13 +12,20 @@ QByteArray ReadAll(const QString& path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+void Touch(const QString& path)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+}
 }  // namespace
 
 TEST(DesktopRegistration, WritesOnceAndKeepsTheUsersOtherDefaults)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const DesktopPaths paths{dir.filePath("data"), dir.filePath("config")};
+    const DesktopPaths paths{dir.filePath("data"), dir.filePath("config"), {dir.filePath("system")}};
     QDir().mkpath(paths.ConfigHome);
     {
         QFile list(paths.ConfigHome + "/mimeapps.list");
@@ -43,4 +52,36 @@ TEST(DesktopRegistration, WritesOnceAndKeepsTheUsersOtherDefaults)
     EXPECT_TRUE(ReadAll(paths.DataHome + "/applications/quelp.desktop")
                     .contains("Exec=/usr/bin/quelp %f"));
     EXPECT_EQ(ReadAll(paths.ConfigHome + "/mimeapps.list").count("application/x-quelp-map="), 1);
+}
+
+TEST(DesktopRegistration, LeavesTheTypeToAnInstalledPackage)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString system = dir.filePath("system");
+    DesktopPaths paths{dir.filePath("data"), dir.filePath("config"), {dir.filePath("empty"), system}};
+    // An earlier run from a build tree registered the type for the user.
+    ASSERT_TRUE(RegisterDesktopIntegration(paths, "/home/me/quelp/build/app/quelp"));
+    const QString userEntry = paths.DataHome + "/applications/quelp.desktop";
+    ASSERT_TRUE(QFileInfo::exists(userEntry));
+
+    // The entry alone, without the MIME package, is no registration of the type.
+    Touch(system + "/applications/quelp.desktop");
+    EXPECT_FALSE(RegisterDesktopIntegration(paths, "/home/me/quelp/build/app/quelp"));
+    EXPECT_TRUE(QFileInfo::exists(userEntry));
+
+    // With both installed, the user's copies go so as not to shadow the installed entry.
+    Touch(system + "/mime/packages/quelp-mpx.xml");
+    EXPECT_TRUE(RegisterDesktopIntegration(paths, "/usr/bin/quelp"));
+    EXPECT_FALSE(QFileInfo::exists(userEntry));
+    EXPECT_FALSE(QFileInfo::exists(paths.DataHome + "/mime/packages/quelp-mpx.xml"));
+    EXPECT_FALSE(QFileInfo::exists(paths.DataHome + "/icons/hicolor/scalable/apps/quelp.svg"));
+    EXPECT_TRUE(ReadAll(paths.ConfigHome + "/mimeapps.list").contains("application/x-quelp-map=quelp.desktop"));
+    // And from then on nothing is written, wherever the program runs from.
+    EXPECT_FALSE(RegisterDesktopIntegration(paths, "/home/me/quelp/build/app/quelp"));
+    EXPECT_FALSE(QFileInfo::exists(userEntry));
+
+    // A user folder listed among the system folders does not count as an installation.
+    paths.SystemDataDirs = {paths.DataHome};
+    EXPECT_TRUE(RegisterDesktopIntegration(paths, "/home/me/quelp/build/app/quelp"));
 }
