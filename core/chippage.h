@@ -10,7 +10,9 @@
 /** One chip page slot: a tile sheet cut into chips of one size. */
 struct CChipPage {
     CImage Image;             ///< the decoded sheet; a page is in use when it is not null
-    std::string FilePath;     ///< CP932 bytes; empty for an empty page
+    /** CP932 bytes; empty for an empty page. A path without an image names a sheet the map
+     *  file gave that could not be read: the page is not in use, but the map keeps naming it. */
+    std::string FilePath;
     int32_t ChipWidth = 0;    ///< pixels
     int32_t ChipHeight = 0;   ///< pixels
     int32_t Columns = 0;      ///< image width / chip width, at least 1 when in use

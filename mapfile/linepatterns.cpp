@@ -32,18 +32,16 @@ std::size_t SkipBlanks(std::string_view s, std::size_t p)
     return p;
 }
 
-enum class Attempt { Matched, Failed, NoMatchAtAll };
-
 // The digit groups after "=": each an optional run of dashes, a run of digits, separated by a
 // comma (and blanks when loose); every choice of the lazy repetitions is forced because each
 // element's characters differ from the next element's.
-Attempt NumbersAt(const LinePattern& pat, std::string_view s, std::size_t p, LineGroups& groups)
+bool NumbersAt(const LinePattern& pat, std::string_view s, std::size_t p, LineGroups& groups)
 {
     const std::size_t n = s.size();
     for (int g = 0; g < pat.Groups; ++g) {
         if (g > 0) {
             if (p >= n || s[p] != ',')
-                return Attempt::Failed;
+                return false;
             ++p;
             if (pat.LooseComma)
                 p = SkipBlanks(s, p);
@@ -56,14 +54,14 @@ Attempt NumbersAt(const LinePattern& pat, std::string_view s, std::size_t p, Lin
         while (p < n && IsDigit(s[p]))
             ++p;
         if (p == digits)
-            return Attempt::Failed;
+            return false;
         groups[static_cast<std::size_t>(g)] = s.substr(start, p - start);
     }
     if (pat.Close != 0 && (p >= n || s[p] != pat.Close))
-        return Attempt::Failed;
+        return false;
     if (pat.AtEnd && p != n)
-        return Attempt::Failed;
-    return Attempt::Matched;
+        return false;
+    return true;
 }
 
 }  // namespace
@@ -83,57 +81,38 @@ bool ContainsTag(std::string_view line, std::string_view tag)
     return false;
 }
 
+bool OpensWithTag(std::string_view line, std::string_view tag)
+{
+    const std::size_t p = SkipBlanks(line, 0);
+    return !tag.empty() && line.size() - p >= tag.size() && line.compare(p, tag.size(), tag) == 0;
+}
+
 bool MatchLine(const LinePattern& pat, std::string_view s, LineGroups& groups)
 {
+    // "^\s*": only the first non-blank character can open the keyword.
     const std::string_view keyword(pat.Keyword);
     const std::size_t n = s.size();
-    if (n < keyword.size() || !std::memchr(s.data(), keyword.front(), n))
+    std::size_t p = SkipBlanks(s, 0);
+    if (n - p < keyword.size() || s.compare(p, keyword.size(), keyword) != 0)
         return false;
+    p += keyword.size();
+    if (pat.BlanksAroundEquals)
+        p = SkipBlanks(s, p);
+    if (p >= n || s[p] != '=')
+        return false;
+    ++p;
+    if (pat.BlanksAroundEquals)
+        p = SkipBlanks(s, p);
 
-    // Start of the last blank character, for the "no blank up to the end" test; computed once.
-    std::size_t lastBlankEnd = 0;  // one past the last blank character, 0 when there is none
-    bool blanksKnown = false;
-
-    for (std::size_t i = 0; i + keyword.size() <= n; i += CharWidth(s, i)) {
-        if (s[i] != keyword.front() || s.compare(i, keyword.size(), keyword) != 0)
-            continue;
-        std::size_t p = i + keyword.size();
-        if (pat.BlanksAroundEquals)
-            p = SkipBlanks(s, p);
-        if (p >= n || s[p] != '=')
-            continue;
-        ++p;
-        if (pat.BlanksAroundEquals)
-            p = SkipBlanks(s, p);
-
-        switch (pat.Shape) {
-        case LineShape::Numbers:
-            if (NumbersAt(pat, s, p, groups) == Attempt::Matched)
-                return true;
-            continue;
-        case LineShape::RestOfLine:
-            // The pattern occurs here whatever follows; the group needs a first character.
-            if (p >= n)
-                return false;
-            groups[0] = s.substr(p);
-            return true;
-        case LineShape::NoBlankToEnd:
-            // Nothing but blanks after "=": the pattern occurs (an exclusion matches at the end)
-            // but cannot be split into its groups, so the whole match fails.
-            if (p >= n)
-                return false;
-            if (!blanksKnown) {
-                for (std::size_t k = 0; k < n; k += CharWidth(s, k))
-                    if (IsBlank(s[k]))
-                        lastBlankEnd = k + 1;
-                blanksKnown = true;
-            }
-            if (lastBlankEnd <= p) {
-                groups[0] = s.substr(p);
-                return true;
-            }
-            continue;
-        }
+    switch (pat.Shape) {
+    case LineShape::Numbers:
+        return NumbersAt(pat, s, p, groups);
+    case LineShape::RestOfLine:
+        // The group needs a first character, and the blanks before it went with the "=".
+        if (p >= n)
+            return false;
+        groups[0] = s.substr(p);
+        return true;
     }
     return false;
 }

@@ -14,7 +14,8 @@ std::string MapFolderOf(const std::string& pathCp932)
     return folder;
 }
 
-bool LoadMapFile(CQuelpDoc& doc, const std::string& pathCp932, std::string& error, bool* notAMap)
+bool LoadMapFile(CQuelpDoc& doc, const std::string& pathCp932, std::string& error, bool* notAMap,
+                 std::vector<UnreadSheet>* unreadSheets)
 {
     // The largest map (512 x 512, eight full layers) is under 20 MB; far beyond that a file is
     // no map, and reading it would only fill the memory.
@@ -22,13 +23,26 @@ bool LoadMapFile(CQuelpDoc& doc, const std::string& pathCp932, std::string& erro
     const std::string local = LocalPathFromCp932(pathCp932);
     std::string bytes;
     std::string reason;
+    if (notAMap)
+        *notAMap = false;
+    if (unreadSheets)
+        unreadSheets->clear();
     if (!ReadWholeFile(local, bytes, reason, kLargestMapFile)) {
-        error = "cannot read \"" + local + "\": " + reason;
+        error = local + ": " + reason;
+        return false;
+    }
+    // A picture or a text file read leniently would replace the map with an empty one, and a
+    // later save would write map text over that file: such a file is refused before the
+    // document (or the program-wide chip size) is touched.
+    if (!HoldsMapBlock(bytes)) {
+        if (notAMap)
+            *notAMap = true;
+        error = local + " はマップファイルではありません。";
         return false;
     }
     const MapReadStats stats = ReadMapFile(doc, bytes, MapFolderOf(pathCp932));
-    if (notAMap)
-        *notAMap = stats.Blocks == 0;
+    if (unreadSheets)
+        *unreadSheets = stats.UnreadSheets;
     doc.PathName = pathCp932;
     doc.SetModifiedFlag(false);
     return true;
@@ -41,7 +55,7 @@ bool SaveMapFile(CQuelpDoc& doc, const std::string& pathCp932, std::string& erro
     const std::string local = LocalPathFromCp932(pathCp932);
     std::string reason;
     if (!WriteFileAtomically(local, bytes, reason)) {
-        error = "cannot write \"" + local + "\": " + reason;
+        error = local + ": " + reason;
         return false;
     }
     doc.PathName = pathCp932;

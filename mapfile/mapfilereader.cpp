@@ -8,7 +8,6 @@
 #include "mapfile/linereader.h"
 #include "mapfile/mapfilewriter.h"
 #include "mapfile/mappaths.h"
-#include "mapfile/ptnmatch.h"
 #include "render/chippages.h"
 
 #include <array>
@@ -36,6 +35,24 @@ uint32_t ColorFromGroups(const LineGroups& g)
         return static_cast<uint32_t>(Number(text)) % 256u;
     };
     return byte(g[0]) + byte(g[1]) * 256u + byte(g[2]) * 65536u;
+}
+
+enum class BlockOpening { None, Property, Event, Text, ChipPage, MapPage };
+
+// The block a line outside any block opens; the page tags leave their number in groups[0].
+BlockOpening OpeningOf(std::string_view line, LineGroups& groups)
+{
+    if (OpensWithTag(line, "<property>"))
+        return BlockOpening::Property;
+    if (OpensWithTag(line, "<event>"))
+        return BlockOpening::Event;
+    if (OpensWithTag(line, "<text>"))
+        return BlockOpening::Text;
+    if (MatchLine(P::ChipPageTag, line, groups))
+        return BlockOpening::ChipPage;
+    if (MatchLine(P::MapPageTag, line, groups))
+        return BlockOpening::MapPage;
+    return BlockOpening::None;
 }
 
 // A chip sheet to load once reading is over. Each load replaces the slot whole, so only the
@@ -73,12 +90,11 @@ private:
     void LoadSheets();
     void AfterLoad();
 
+    // A chip sheet's placeholder stays text without a folder; an event's goes either way.
     std::string FromFolder(std::string_view stored, bool always) const
     {
         std::string path(stored);
-        if (always || !folder_.empty())
-            CPtnMatch::ReplaceAll(path, kMapFolderPlaceholder, folder_);
-        return path;
+        return always || !folder_.empty() ? FromStoredPath(path, folder_) : path;
     }
 
     CQuelpDoc& doc_;
@@ -120,39 +136,47 @@ void CMapFileReader::ReadOutside()
     while (lines_.Next(line)) {
         switch (state) {
         case State::Outside:
-            if (ContainsTag(line, "<property>")) {
+            switch (OpeningOf(line, g)) {
+            case BlockOpening::Property:
                 state = State::Property;
                 ++stats_.Blocks;
-            } else if (ContainsTag(line, "<event>")) {
+                break;
+            case BlockOpening::Event:
                 state = State::Event;
                 ++stats_.Blocks;
-            } else if (ContainsTag(line, "<text>")) {
+                break;
+            case BlockOpening::Text:
                 state = State::Text;
                 ++stats_.Blocks;
-            } else if (MatchLine(P::ChipPageTag, line, g)) {
+                break;
+            case BlockOpening::ChipPage:
                 ++stats_.Blocks;
                 ReadChipRecord(Number(g[0]));
-            } else if (MatchLine(P::MapPageTag, line, g)) {
+                break;
+            case BlockOpening::MapPage:
                 ++stats_.Blocks;
                 ReadMapRecord(Number(g[0]));
+                break;
+            case BlockOpening::None:
+                break;
             }
             break;
         case State::Property:
-            if (ContainsTag(line, "</property>"))
+            if (OpensWithTag(line, "</property>"))
                 state = State::Outside;
             else
                 ReadProperty(line);
             break;
         case State::Event:
-            if (ContainsTag(line, "</event>"))
+            if (OpensWithTag(line, "</event>"))
                 state = State::Outside;
-            else if (ContainsTag(line, "<data>"))
+            else if (OpensWithTag(line, "<data>"))
                 ReadEventRecord();
             break;
         case State::Text:
-            if (ContainsTag(line, "</text>"))
+            if (OpensWithTag(line, "</text>"))
                 state = State::Outside;
-            else if (ContainsTag(line, "<data>"))
+            else if (OpensWithTag(line, "<data>"))
                 ReadTextRecord();
             break;
         }
@@ -207,7 +231,7 @@ void CMapFileReader::ReadChipRecord(int page)
     std::string_view line;
     LineGroups g;
     while (lines_.Next(line)) {
-        if (ContainsTag(line, "</chip>"))
+        if (OpensWithTag(line, "</chip>"))
             break;
         if (MatchLine(P::FilePath, line, g) && InRange(page, 0, kChipPageCount - 1))
             sheets_[static_cast<std::size_t>(page)] =
@@ -253,14 +277,14 @@ void CMapFileReader::ReadMapRecord(int position)
     std::string_view line;
     LineGroups g;
     while (lines_.Next(line)) {
-        if (ContainsTag(line, "</map>"))
+        if (OpensWithTag(line, "</map>"))
             break;
         if (inRows) {
-            if (ContainsTag(line, "</data>"))
+            if (OpensWithTag(line, "</data>"))
                 inRows = false;
             else if (valid)
                 StoreCells(line, *layer.Cells, next);
-        } else if (ContainsTag(line, "<data>")) {
+        } else if (OpensWithTag(line, "<data>")) {
             if (valid)
                 layer.Cells.emplace(static_cast<std::size_t>(doc_.Columns) *
                                         static_cast<std::size_t>(doc_.Rows),
@@ -289,7 +313,7 @@ void CMapFileReader::ReadEventRecord()
     std::string_view line;
     LineGroups g;
     while (lines_.Next(line)) {
-        if (ContainsTag(line, "</data>"))
+        if (OpensWithTag(line, "</data>"))
             break;
         if (MatchLine(P::EventType, line, g)) {
             event.Type = Number(g[0]);
@@ -315,11 +339,11 @@ void CMapFileReader::ReadTextRecord()
     std::string_view line;
     LineGroups g;
     while (lines_.Next(line)) {
-        if (ContainsTag(line, "</data>"))
+        if (OpensWithTag(line, "</data>"))
             break;
         if (MatchLine(P::Text, line, g)) {
             memo.Text.assign(g[0]);
-        } else if (MatchLine(P::TextRect, line, g)) {
+        } else if (MatchLine(P::Rect, line, g)) {
             memo.Rect = {Number(g[0]), Number(g[1]), Number(g[2]), Number(g[3])};
         } else if (MatchLine(P::Size, line, g)) {
             memo.Size = Number(g[0]);
@@ -338,8 +362,13 @@ void CMapFileReader::LoadSheets()
             continue;
         int width = sheet->ChipWidth;
         int height = sheet->ChipHeight;
-        LoadChipPage(doc_.ChipPages[static_cast<std::size_t>(page)],
-                     ResolveStoredPath(sheet->Path), width, height);
+        // A sheet that cannot be read (a drive not mounted yet) keeps its path, so the next
+        // save still names it; the caller tells the user.
+        const std::string path = ResolveStoredPath(sheet->Path);
+        std::string reason;
+        if (!LoadStoredChipPage(doc_.ChipPages[static_cast<std::size_t>(page)], path, width,
+                                height, reason))
+            stats_.UnreadSheets.push_back(UnreadSheet{page, path, reason});
     }
 }
 
@@ -360,6 +389,18 @@ void CMapFileReader::AfterLoad()
 }
 
 }  // namespace
+
+bool HoldsMapBlock(std::string_view bytes)
+{
+    CArchiveLines lines(bytes);
+    std::string_view line;
+    LineGroups groups;
+    while (lines.Next(line)) {
+        if (OpeningOf(line, groups) != BlockOpening::None)
+            return true;
+    }
+    return false;
+}
 
 MapReadStats ReadMapFile(CQuelpDoc& doc, std::string_view bytes, const std::string& folder)
 {

@@ -3,7 +3,7 @@
 #include "core/chipsize.h"
 #include "core/quelpdoc.h"
 #include "core/updatehint.h"
-#include "mapfile/ptnmatch.h"
+#include "mapfile/mappaths.h"
 
 #include <charconv>
 #include <string_view>
@@ -39,13 +39,6 @@ public:
 private:
     std::string& out_;
 };
-
-std::string WithPlaceholder(std::string path, const std::string& folder)
-{
-    if (!folder.empty())
-        CPtnMatch::ReplaceAll(path, folder, kMapFolderPlaceholder);
-    return path;
-}
 
 int Red(uint32_t color) { return static_cast<int>(color & 0xFF); }
 int Green(uint32_t color) { return static_cast<int>((color >> 8) & 0xFF); }
@@ -130,10 +123,11 @@ void WriteMapFileText(const CQuelpDoc& doc, std::string& bytes, const std::strin
 
     for (int page = 0; page < kChipPageCount; ++page) {
         const CChipPage& chips = doc.ChipPages[static_cast<std::size_t>(page)];
-        if (!chips.InUse())
+        // A sheet that could not be read keeps its path: the map still names it.
+        if (chips.FilePath.empty())
             continue;
         out << "<chip page=" << page << ">\r\n";
-        out << "\tFilePath = " << WithPlaceholder(chips.FilePath, folder) << "\r\n";
+        out << "\tFilePath = " << ToStoredPath(chips.FilePath, folder) << "\r\n";
         out << "</chip>\r\n";
     }
 
@@ -146,7 +140,7 @@ void WriteMapFileText(const CQuelpDoc& doc, std::string& bytes, const std::strin
         out << "\t\tType = " << event.Type << "\r\n";
         out << "\t\tRect = " << event.Rect.Left << "," << event.Rect.Top << "," << event.Rect.Right
             << "," << event.Rect.Bottom << "\r\n";
-        out << "\t\tMap = " << WithPlaceholder(event.Map, folder) << "\r\n";
+        out << "\t\tMap = " << ToStoredPath(event.Map, folder) << "\r\n";
         out << "\t\tPos = " << event.Pos.X << "," << event.Pos.Y << "\r\n";
         out << "\t\tOption = " << event.Option[0] << "," << event.Option[1] << "\r\n";
         out << "\t\tRem = " << event.Rem << "\r\n";

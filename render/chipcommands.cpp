@@ -7,6 +7,8 @@
 #include "core/settingsstore.h"
 #include "core/uiport.h"
 
+#include <utility>
+
 namespace {
 
 constexpr int kHintChipPageLoaded = 23;
@@ -71,10 +73,14 @@ void OnChipSize(CQuelpDoc& doc)
     ChipHeight = SizeFromIndex(values.HeightIndex);
     for (int i = 0; i < kChipPageCount; ++i) {
         CChipPage& page = doc.ChipPages[static_cast<size_t>(i)];
-        if (page.InUse())
+        if (page.InUse()) {
             CutChipPage(page, ChipWidth, ChipHeight);
-        else
+        } else {
+            // A sheet that could not be read stays named by the map.
+            std::string path = std::move(page.FilePath);
             doc.ClearChipPage(i);
+            page.FilePath = std::move(path);
+        }
     }
     doc.DropSelection();
     // The typed text goes as DiscardTypedText drops it, but hint 19 below repaints anyway.

@@ -1,10 +1,15 @@
 #include "chippages.h"
 
 #include "core/cp932.h"
+#include "core/systemerror.h"
 #include "render/imagefile.h"
 
 #include <array>
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -84,7 +89,9 @@ void PrepareChipPage(CChipPage& page)
 bool CutChipPage(CChipPage& page, int& chipWidth, int& chipHeight)
 {
     if (!page.InUse()) {
+        std::string path = std::move(page.FilePath);
         ClearPage(page);
+        page.FilePath = std::move(path);
         return false;
     }
     // A zero or negative size would divide by zero or cut nothing: fall back to 16 x 16.
@@ -115,6 +122,34 @@ bool LoadChipPage(CChipPage& page, const std::string& pathCp932, int& chipWidth,
         return false;
     }
     return CutChipPage(page, chipWidth, chipHeight);
+}
+
+bool LoadStoredChipPage(CChipPage& page, const std::string& pathCp932, int& chipWidth,
+                        int& chipHeight, std::string& reason)
+{
+    if (LoadChipPage(page, pathCp932, chipWidth, chipHeight))
+        return true;
+    reason = SheetFailureReason(pathCp932);
+    page.FilePath = pathCp932;
+    return false;
+}
+
+std::string SheetFailureReason(const std::string& pathCp932)
+{
+    const std::string local = LocalPathFromCp932(pathCp932);
+    struct stat st {};
+    if (::stat(local.c_str(), &st) != 0)
+        return SystemErrorText(errno);
+    if (S_ISDIR(st.st_mode))
+        return SystemErrorText(EISDIR);
+    // A device or a pipe is never opened: reading one may never end.
+    if (!S_ISREG(st.st_mode))
+        return "通常のファイルではありません";
+    const int fd = ::open(local.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return SystemErrorText(errno);
+    ::close(fd);
+    return "画像として読み込めません";
 }
 
 bool GetChipPageName(int pageNumber, const CChipPage& page, std::string& name)

@@ -11,9 +11,20 @@
  *  empty (its path too) and the result is false. */
 bool LoadChipPage(CChipPage& page, const std::string& pathCp932, int& chipWidth, int& chipHeight);
 
+/** Loads a sheet a map file names. As LoadChipPage, except that on failure the page keeps the
+ *  path (no image, so it is not in use: nothing draws from it, the palette shows nothing) and
+ *  reason gets why, for the user (UTF-8 Japanese): the system's reason when the file cannot be
+ *  found or opened, else that it is no picture this program reads. */
+bool LoadStoredChipPage(CChipPage& page, const std::string& pathCp932, int& chipWidth,
+                        int& chipHeight, std::string& reason);
+
+/** Why a sheet file did not load (UTF-8 Japanese), found by looking at the file again. */
+std::string SheetFailureReason(const std::string& pathCp932);
+
 /** Cuts the page's sheet into chips of chipWidth x chipHeight pixels and prepares it for
  *  drawing; both chosen chips become -1. A width of 0 (or a size that is not positive) first
- *  turns the caller's size into 16 x 16. An empty page is cleared and the result is false. */
+ *  turns the caller's size into 16 x 16. A page without an image is cleared, except for the path
+ *  of a sheet that could not be read, and the result is false. */
 bool CutChipPage(CChipPage& page, int& chipWidth, int& chipHeight);
 
 /** The page's name: the file name of its path (true), else "ページ<n>" for page number n, or ""

@@ -23,7 +23,23 @@ const LinePattern* const kAll[] = {
     &P::ViewText, &P::SaveText, &P::ViewEvent, &P::SaveEvent, &P::SaveEventMap,
     &P::SaveEventRem, &P::TextOption, &P::IntOptions, &P::FilePath, &P::Name, &P::ChipPage,
     &P::View, &P::SaveType, &P::DataSize, &P::EventType, &P::Rect, &P::Map, &P::Pos,
-    &P::Option, &P::Rem, &P::Text, &P::Size, &P::Color, &P::TextRect};
+    &P::Option, &P::Rem, &P::Text, &P::Size, &P::Color};
+
+const char* const kTags[] = {"<property>", "</property>", "<data>", "</data>", "</map>",
+                             "</chip>", "<event>", "</event>", "<text>", "</text>"};
+
+// OpensWithTag against the matcher's "^\s*<tag>"; returns a description of the difference.
+std::string TagDifference(const std::string& line)
+{
+    for (const char* tag : kTags) {
+        std::vector<std::string> groups;
+        const bool matched = CPtnMatch::Match(line, std::string("^\\s*") + tag, groups);
+        if (matched != OpensWithTag(line, tag))
+            return std::string(tag) + " on [" + line + "]: matcher " +
+                   (matched ? "matches" : "fails");
+    }
+    return "";
+}
 
 // Compares the two on one line; returns a description of the difference, or "".
 std::string Difference(const LinePattern& pattern, const std::string& line)
@@ -63,10 +79,19 @@ TEST(LinePatterns, AgreeWithTheMatcherOnChosenLines)
         "\t\tRem = Rect=1,2,3,4", "\t\tOption = -1,2", "\t\tPos = 3,\t4", "\t\tColor = 1,2,3",
         "\tView = 1", "\tViewText = 1", "\tName = View=3", "\tFilePath = C:\\maps\\a.png",
         "\tFilePath = " + hyo + "\\a.png", "\tDataSize = 2\x82", "Name = \x82",
+        // Keys open their line; values hold key-like words; numbers carry signs.
+        "\tTextOption = FontSize=40", "\t\tRem = was Map = old.mpx", "xName = a",
+        " \t Map = a b ", "\t\tType = -3", "\t\tType = --3", "\t\tType = -", "\t\tPos = -1,4",
+        "\t\tOption = -1,-1", "\t\tSize = -5", "\t\tRect = -1, -2,-3,\t-4", " <chip page=3>",
+        "x<chip page=3>", "\t\tText = Hello Town", "\tName = My Layer ", "\tName =  \t",
+        "\t\tText = " + hyo + " </data>", "\t" + hyo + "Text = a", "\t\x82Text = a",
+        "\t\tColor = -1,2,3", "\tSaveEvent = -1", "\t</data>", "x</data>", "\t\t<data> x",
     };
-    for (const std::string& line : lines)
+    for (const std::string& line : lines) {
         for (const LinePattern* pattern : kAll)
             EXPECT_EQ(Difference(*pattern, line), "");
+        EXPECT_EQ(TagDifference(line), "");
+    }
 }
 
 TEST(LinePatterns, AgreeWithTheMatcherOnGeneratedLines)
@@ -79,9 +104,20 @@ TEST(LinePatterns, AgreeWithTheMatcherOnGeneratedLines)
         "Save"};
     std::mt19937 random(12345);
     std::uniform_int_distribution<std::size_t> pick(0, tokens.size() - 1);
+    std::uniform_int_distribution<std::size_t> pickPattern(0, std::size(kAll) - 1);
+    std::uniform_int_distribution<std::size_t> pickTag(0, std::size(kTags) - 1);
     std::uniform_int_distribution<int> length(0, 14);
-    for (int round = 0; round < 1500; ++round) {
+    std::uniform_int_distribution<int> opening(0, 5);
+    for (int round = 0; round < 2000; ++round) {
+        // Only a line that opens with a key after blanks can match: most lines are made so.
         std::string line;
+        for (int i = opening(random); i > 2; --i)
+            line += i % 2 ? "\t" : " ";
+        const int start = opening(random);
+        if (start < 3)
+            line += kAll[pickPattern(random)]->Keyword;
+        else if (start == 3)
+            line += kTags[pickTag(random)];
         const int n = length(random);
         for (int i = 0; i < n; ++i)
             line += tokens[pick(random)];
@@ -89,6 +125,7 @@ TEST(LinePatterns, AgreeWithTheMatcherOnGeneratedLines)
             const std::string difference = Difference(*pattern, line);
             ASSERT_EQ(difference, "");
         }
+        ASSERT_EQ(TagDifference(line), "");
     }
 }
 
@@ -106,7 +143,8 @@ TEST(LinePatterns, AgreeWithTheMatcherOnEveryWrittenLine)
         t.Doc.Layers[i].Name = names[i];
     t.Doc.Layers[1].Name = Cp932("表 示");
     t.Doc.Layers[2].Cells = CellGrid{-1, 0, 32767, -32768, 5, 6, 7, 8};
-    const char* const texts[] = {"abc", "ab cd", "", "Size=5", "a Size=5", "Rect = 1,2,3,4"};
+    const char* const texts[] = {"abc", "ab cd", "", "Size=5", "a Size=5", "Rect = 1,2,3,4",
+                                 "</data>", "x Map = y ", "\t<data>"};
     for (const char* text : texts) {
         CMemo memo;
         memo.Text = text;
@@ -129,8 +167,8 @@ TEST(LinePatterns, AgreeWithTheMatcherOnEveryWrittenLine)
     while (lines.Next(line)) {
         for (const LinePattern* pattern : kAll)
             ASSERT_EQ(Difference(*pattern, std::string(line)), "");
-        for (const char* tag : {"<property>", "</property>", "<data>", "</data>", "</map>",
-                                "</chip>", "<event>", "</event>", "<text>", "</text>"}) {
+        ASSERT_EQ(TagDifference(std::string(line)), "");
+        for (const char* tag : kTags) {
             std::string head, tail;
             EXPECT_EQ(ContainsTag(line, tag), CPtnMatch::SplitFirst(line, tag, head, tail) == 1);
         }

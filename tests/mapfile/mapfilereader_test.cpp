@@ -124,35 +124,58 @@ TEST(MapFileReader, LoadResetAndDefaultsFromTheStore)
     EXPECT_EQ(t.Doc.Grid, 1);
 }
 
-TEST(MapFileReader, ValuesThePatternsRefuseKeepTheirDefaults)
+TEST(MapFileReader, ValuesReadBackWithBlanksSignsAndKeyLikeWords)
 {
     TestDoc t;
     t.Doc.TextOption = "old";
+    t.Doc.FontSize = 12;
     const std::string text = Join({
-        "<property>", "\tTextOption = ", "\tIntOptions = -1,0,5,-20", "</property>",
+        "<property>", "\tTextOption = FontSize=40", "\tIntOptions = -1,0,5,-20",
+        "xFontSize = 30", "</property>",
         "<map page=2>", "\tName = two words", "</map>",
+        "<map page=3>", "\tName = ", "\tView = 0 Name = x", "</map>",
         "<event>", "\t<data>", "\t\tType = -1", "\t\tRect = 1,2,3,-4", "\t\tOption = -1,2",
-        "\t\tPos = 3, 4", "\t\tMap = ", "\t\tRem = ", "\t</data>", "</event>",
-        "<text>", "\t<data>", "\t\tText = ab cd", "\t\tSize = 12abc", "\t\tColor = 300,1,2",
-        "\t</data>", "</text>"});
+        "\t\tPos = -3, 4", "\t\tMap = dest.mpx", "\t\tRem = was Map = old.mpx",
+        "\t\tRem = </data>", "\t</data>",
+        "\t<data>", "\t\tMap = ", "\t\tRem = ", "\t\tType = 5x", "\t</data>", "</event>",
+        "<text>", "\t<data>", "\t\tText = Hello Town ", "\t\tSize = -12abc",
+        "\t\tColor = 300,1,2", "\t</data>", "</text>"});
     ReadMapFile(t.Doc, text, "");
-    EXPECT_TRUE(t.Doc.TextOption.empty());
+    EXPECT_EQ(t.Doc.TextOption, "FontSize=40");
+    EXPECT_EQ(t.Doc.FontSize, 14);  // the stored default: neither line above sets it
     EXPECT_EQ(t.Doc.IntOptions[0], -1);
     EXPECT_EQ(t.Doc.IntOptions[3], -20);
-    EXPECT_EQ(t.Doc.Layers[2].Name, "");  // not LAY2: the record reset empties it
-    ASSERT_EQ(t.Doc.Events.GetCount(), 1);
+    EXPECT_EQ(t.Doc.Layers[2].Name, "two words");
+    EXPECT_EQ(t.Doc.Layers[3].Name, "");  // not LAY3: the record reset empties it
+    EXPECT_EQ(t.Doc.Layers[3].View, 0);
+    ASSERT_EQ(t.Doc.Events.GetCount(), 2);
     const CEventData& event = t.Doc.Events.At(0);
-    EXPECT_EQ(event.Type, 0);
-    EXPECT_EQ(event.Rect, (IntRect{0, 0, 0, 0}));
-    EXPECT_EQ(event.Option[0], 0);
-    EXPECT_EQ(event.Option[1], 0);
-    EXPECT_EQ(event.Pos, (IntPoint{3, 4}));
-    EXPECT_TRUE(event.Map.empty());
-    EXPECT_TRUE(event.Rem.empty());
+    EXPECT_EQ(event.Type, -1);
+    EXPECT_EQ(event.Rect, (IntRect{1, 2, 3, -4}));
+    EXPECT_EQ(event.Option[0], -1);
+    EXPECT_EQ(event.Option[1], 2);
+    EXPECT_EQ(event.Pos, (IntPoint{-3, 4}));
+    EXPECT_EQ(event.Map, "dest.mpx");
+    EXPECT_EQ(event.Rem, "</data>");  // a tag inside a value ends nothing
+    const CEventData& empty = t.Doc.Events.At(1);
+    EXPECT_TRUE(empty.Map.empty());
+    EXPECT_TRUE(empty.Rem.empty());
+    EXPECT_EQ(empty.Type, 0);
     ASSERT_EQ(t.Doc.Texts.GetCount(), 1);
-    EXPECT_TRUE(t.Doc.Texts.At(0).Text.empty());
-    EXPECT_EQ(t.Doc.Texts.At(0).Size, 12);
+    EXPECT_EQ(t.Doc.Texts.At(0).Text, "Hello Town ");
+    EXPECT_EQ(t.Doc.Texts.At(0).Size, -12);
     EXPECT_EQ(t.Doc.Texts.At(0).Color, 44u + 256u + 2u * 65536u);  // 300 modulo 256
+}
+
+TEST(MapFileReader, RemarkHoldingAMapKeyLeavesTheDestination)
+{
+    TestDoc t;
+    ReadMapFile(t.Doc, Join({"<event>", "\t<data>", "\t\tMap = town.mpx",
+                             "\t\tRem = was Map = old.mpx", "\t</data>", "</event>"}),
+                "");
+    ASSERT_EQ(t.Doc.Events.GetCount(), 1);
+    EXPECT_EQ(t.Doc.Events.At(0).Map, "town.mpx");
+    EXPECT_EQ(t.Doc.Events.At(0).Rem, "was Map = old.mpx");
 }
 
 TEST(MapFileReader, TextHangingOverTheTopLeftEdgeKeepsItsBox)
@@ -301,12 +324,12 @@ TEST(MapFileReader, BackslashSeparatorsFromAnotherSystem)
     ASSERT_TRUE(t.Doc.ChipPages[0].InUse());
     EXPECT_EQ(t.Doc.ChipPages[0].FilePath,
               Cp932FromLocalPath(folder).Bytes + "tiles/" + Cp932("表") + "/a.png");
-    // A sheet that is nowhere leaves its page empty, path included.
+    // A sheet that is nowhere keeps its path as stored, backslashes and all.
     TestDoc missing;
     ReadMapFile(missing.Doc, "<chip page=0>\r\n\tFilePath = C:\\nowhere\\a.png\r\n</chip>\r\n",
                 folder);
     EXPECT_FALSE(missing.Doc.ChipPages[0].InUse());
-    EXPECT_TRUE(missing.Doc.ChipPages[0].FilePath.empty());
+    EXPECT_EQ(missing.Doc.ChipPages[0].FilePath, "C:\\nowhere\\a.png");
 }
 
 TEST(MapFileReader, TheLastPathOfAPageWins)

@@ -3,6 +3,10 @@
 
 #include "mapfile/atomicfile.h"
 #include "mapfile/mapdocumentfile.h"
+#include "mapfile/mapfilereader.h"
+
+#include "core/chipsize.h"
+#include "core/systemerror.h"
 
 #include <QDir>
 #include <cerrno>
@@ -66,7 +70,7 @@ TEST(AtomicFile, DiskFullLeavesTheOldFile)
     std::string error;
     ASSERT_TRUE(WriteFileAtomically(path, "old contents", error));
     EXPECT_FALSE(WriteFileAtomically(path, std::string(5000, 'n'), error, &DiskFullAfter100));
-    EXPECT_EQ(error, std::strerror(ENOSPC));
+    EXPECT_EQ(error, "ディスクの空き容量が足りません");
     EXPECT_EQ(ReadFile(path), "old contents");
     EXPECT_EQ(FileCount(dir), 1);  // no temporary file left behind
 }
@@ -76,9 +80,26 @@ TEST(AtomicFile, MissingFolderAndFolderTarget)
     QTemporaryDir dir;
     std::string error;
     EXPECT_FALSE(WriteFileAtomically(TempPath(dir, "no/such/x.bin"), "x", error));
-    EXPECT_EQ(error, std::strerror(ENOENT));
+    EXPECT_EQ(error, "ファイルが見つかりません");
     EXPECT_FALSE(WriteFileAtomically(dir.path().toStdString(), "x", error));
-    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(error, "フォルダーです");
+}
+
+TEST(AtomicFile, ReasonsAreTheUsersLanguage)
+{
+    QTemporaryDir dir;
+    std::string error;
+    EXPECT_FALSE(WriteFileAtomically(TempPath(dir, std::string(300, 'n') + ".mpx"), "x", error));
+    EXPECT_EQ(error, "ファイル名が長すぎます");
+    const std::pair<int, const char*> reasons[] = {
+        {EACCES, "アクセスが拒否されました"},
+        {EROFS, "読み取り専用のファイルシステムです"},
+        {EDQUOT, "ディスクの空き容量が足りません"},
+    };
+    for (const auto& [code, text] : reasons)
+        EXPECT_EQ(SystemErrorText(code), text) << code;
+    // Others keep the system's own words.
+    EXPECT_EQ(SystemErrorText(EXDEV), std::strerror(EXDEV));
 }
 
 TEST(SaveMapFile, FileSizeLimitLeavesTheOldMapAndNamesTheFile)
@@ -108,7 +129,7 @@ TEST(SaveMapFile, FileSizeLimitLeavesTheOldMapAndNamesTheFile)
 
     EXPECT_FALSE(ok);
     EXPECT_NE(error.find(path), std::string::npos);
-    EXPECT_NE(error.find(std::strerror(EFBIG)), std::string::npos);
+    EXPECT_EQ(error, path + ": ファイルが大きすぎます");
     EXPECT_EQ(ReadFile(path), old);
     EXPECT_EQ(FileCount(dir), 1);
     EXPECT_TRUE(t.Doc.IsModified());
@@ -121,8 +142,61 @@ TEST(LoadMapFile, MissingFileLeavesTheDocument)
     t.Doc.Layers[0].Name = "keep";
     std::string error;
     EXPECT_FALSE(LoadMapFile(t.Doc, TempPath(dir, "none.mpx"), error));
-    EXPECT_NE(error.find("none.mpx"), std::string::npos);
+    EXPECT_EQ(error, TempPath(dir, "none.mpx") + ": ファイルが見つかりません");
     EXPECT_EQ(t.Doc.Layers[0].Name, "keep");
+}
+
+TEST(LoadMapFile, AFileWithoutABlockOfAMapIsRefusedAndTouchesNothing)
+{
+    struct Case {
+        const char* Name;
+        std::string Bytes;
+    };
+    const Case cases[] = {
+        {"tiles.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)},
+        {"empty.mpx", ""},
+        {"notes.txt", "ChipSize = 8,8\r\nMapSize = 3,3\r\nName = <chip> <map>\r\n"},
+    };
+    QTemporaryDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const std::string path = TempPath(dir, c.Name);
+        std::ofstream(path, std::ios::binary) << c.Bytes;
+        TestDoc t;
+        t.Doc.Layers[0].Name = "keep";
+        t.Doc.Layers[0].Cells = CellGrid(static_cast<size_t>(t.Doc.Columns * t.Doc.Rows), 7);
+        t.Doc.PathName = "/maps/open.mpx";
+        t.Doc.SetModifiedFlag(true);
+        ChipWidth = 24;
+        std::string error;
+        bool notAMap = false;
+        EXPECT_FALSE(LoadMapFile(t.Doc, path, error, &notAMap));
+        EXPECT_TRUE(notAMap);
+        EXPECT_EQ(error, path + " はマップファイルではありません。");
+        EXPECT_EQ(t.Doc.Layers[0].Name, "keep");
+        EXPECT_EQ((*t.Doc.Layers[0].Cells)[0], 7);
+        EXPECT_EQ(t.Doc.PathName, "/maps/open.mpx");
+        EXPECT_TRUE(t.Doc.IsModified());
+        EXPECT_EQ(ChipWidth, 24);
+        ChipWidth = 16;
+    }
+}
+
+TEST(LoadMapFile, ReportsTheSheetsThatCouldNotBeRead)
+{
+    QTemporaryDir dir;
+    const std::string path = TempPath(dir, "m.mpx");
+    const std::string sheet = TempPath(dir, "gone.png");
+    std::ofstream(path, std::ios::binary)
+        << "<chip page=2>\r\n\tFilePath = " + sheet + "\r\n</chip>\r\n";
+    TestDoc t;
+    std::string error;
+    std::vector<UnreadSheet> unread;
+    ASSERT_TRUE(LoadMapFile(t.Doc, path, error, nullptr, &unread)) << error;
+    ASSERT_EQ(unread.size(), 1u);
+    EXPECT_EQ(unread[0].Page, 2);
+    EXPECT_EQ(unread[0].PathCp932, sheet);
+    EXPECT_EQ(unread[0].Reason, "ファイルが見つかりません");
 }
 
 TEST(LoadMapFile, SavedAndOpenedWithPathAndCleanFlag)

@@ -82,6 +82,37 @@ TEST_F(ChipPages, FailedLoadLeavesSlotEmptyEvenAfterAGoodOne)
     EXPECT_EQ(page.ChipCount(), 0);
 }
 
+TEST_F(ChipPages, UnreadStoredSheetKeepsItsPathThroughRecuts)
+{
+    // A sheet a map names but that cannot be read: the page keeps the path and stays unused.
+    LoadSheet(3, RgbSheet(32, 32), "good.png");
+    const std::string missing = dir.filePath("none.png").toStdString();
+    int w = 16, h = 16;
+    std::string reason;
+    EXPECT_FALSE(LoadStoredChipPage(doc.ChipPages[3], missing, w, h, reason));
+    EXPECT_EQ(reason, "ファイルが見つかりません");
+    CChipPage& page = doc.ChipPages[3];
+    EXPECT_EQ(page.FilePath, missing);
+    EXPECT_FALSE(page.InUse());
+    EXPECT_TRUE(page.Prepared.isNull());
+    EXPECT_TRUE(page.ChipKinds.empty());
+    EXPECT_EQ(page.ChipCount(), 0);
+    EXPECT_FALSE(CutChipPage(page, w, h));
+    EXPECT_EQ(page.FilePath, missing);
+    ui.ChipSizeAnswers.push_back({true, ChipSizeDialogValues{2, 2, false}, {}});
+    OnChipSize(doc);
+    EXPECT_EQ(page.FilePath, missing);
+    EXPECT_FALSE(page.InUse());
+    EXPECT_EQ(LoadChipPageMenuText(doc, 3), "none.png");
+    // A file that exists but holds no picture says so.
+    QFile text(dir.filePath("text.png"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("hello");
+    text.close();
+    EXPECT_FALSE(LoadStoredChipPage(page, text.fileName().toStdString(), w, h, reason));
+    EXPECT_EQ(reason, "画像として読み込めません");
+}
+
 TEST_F(ChipPages, LoadingTwiceReplacesTheImage)
 {
     LoadSheet(0, RgbSheet(32, 32), "a.png");
