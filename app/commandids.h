@@ -1,5 +1,8 @@
 #pragma once
 
+// The views' context menu ids (cmd::LayerShow and the others) live with their menus.
+#include "views/contextmenus.h"
+
 // Command ids of the menus, the tool bar and the shortcut keys. They keep the numbers of the
 // program's resources so that tables, tests and status texts speak of the same commands.
 namespace cmd {
@@ -38,17 +41,4 @@ inline constexpr int About = 57664;
 inline constexpr int NextPane = 57680;
 inline constexpr int PrevPane = 57681;
 
-// Context menus of the views.
-inline constexpr int LayerShow = 32793;
-inline constexpr int LayerOptions = 32794;
-inline constexpr int LayerMoveLeft = 32795;
-inline constexpr int LayerMoveRight = 32796;
-inline constexpr int LayerSaveImage = 32797;
-inline constexpr int TextEdit = 32829;
-inline constexpr int TextDelete = 32827;
-inline constexpr int TextMove = 32834;
-inline constexpr int TextCopy = 32836;
-inline constexpr int EventEdit = 32849;
-inline constexpr int EventDelete = 32848;
-inline constexpr int EventOpenDestination = 32850;
 }  // namespace cmd

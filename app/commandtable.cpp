@@ -23,13 +23,14 @@ QString U(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
-/** A status string "status\ntool tip" split into its two parts. */
+/** A status string "status\ntool tip" split into its two parts; without a tool tip part the
+ *  status text is the tool tip too (not the menu text with its shortcut). */
 void SetStatus(CommandSpec& command, const char* utf8)
 {
     const QString text = U(utf8);
     const qsizetype newline = text.indexOf(QLatin1Char('\n'));
     command.Status = newline < 0 ? text : text.left(newline);
-    command.ToolTip = newline < 0 ? QString() : text.mid(newline + 1);
+    command.ToolTip = newline < 0 ? text : text.mid(newline + 1);
 }
 
 CommandSpec Command(int id, const char* text, const char* status, CommandHandler handler)
@@ -243,38 +244,4 @@ const std::vector<int>& ToolBarLayout()
         cmd::Zoom4, cmd::Zoom3, cmd::Zoom2, cmd::Zoom1, 0,
         cmd::SelectedLayerOnly, cmd::Grid};
     return layout;
-}
-
-const std::vector<ContextCommandSpec>& LayerMenuCommands()
-{
-    static const std::vector<ContextCommandSpec> menu = {
-        {cmd::LayerShow, U("表示"), U("レイヤーの表示非表示切り換え")},
-        {cmd::LayerOptions, U("設定変更"), QString()},
-        {cmd::LayerMoveLeft, U("左(下)へ移動"), QString()},
-        {cmd::LayerMoveRight, U("右(上)へ移動"), QString()},
-        {0, QString(), QString()},
-        {cmd::LayerSaveImage, U("イメージ保存"), U("レイヤーのイメージを保存します。")},
-    };
-    return menu;
-}
-
-const std::vector<ContextCommandSpec>& TextMenuCommands()
-{
-    static const std::vector<ContextCommandSpec> menu = {
-        {cmd::TextEdit, U("編集"), U("テキストの編集")},
-        {cmd::TextDelete, U("削除"), U("テキストの削除")},
-        {cmd::TextMove, U("移動"), QString()},
-        {cmd::TextCopy, U("複写"), QString()},
-    };
-    return menu;
-}
-
-const std::vector<ContextCommandSpec>& EventMenuCommands()
-{
-    static const std::vector<ContextCommandSpec> menu = {
-        {cmd::EventEdit, U("編集"), QString()},
-        {cmd::EventDelete, U("削除"), QString()},
-        {cmd::EventOpenDestination, U("異動先を開く"), QString()},
-    };
-    return menu;
 }

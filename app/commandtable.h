@@ -27,7 +27,7 @@ struct CommandSpec {
     QList<QKeySequence> Keys;     ///< keys bound to the command (the accelerator table)
     bool ToolBar = false;
     QString Status;               ///< status bar text
-    QString ToolTip;              ///< tool tip; empty when the status text has none
+    QString ToolTip;              ///< tool tip: the part after "\n", else the status text
     CommandRule Enabled;          ///< empty: always enabled
     CommandRule Checked;          ///< empty: never checked (not checkable)
     CommandTextRule DynamicText;  ///< empty: the text is fixed
@@ -62,13 +62,6 @@ const std::vector<MenuSpec>& MainMenus();
 /** The tool bar "標準", left to right; 0 is a separator. */
 const std::vector<int>& ToolBarLayout();
 
-/** A command of a view's context menu: id, text and status text (handled by the views). */
-struct ContextCommandSpec {
-    int Id = 0;
-    QString Text;
-    QString Status;
-};
-/** The context menus "LAYER", "MENU_TEXT" and "MENU_EVENT"; 0 is a separator. */
-const std::vector<ContextCommandSpec>& LayerMenuCommands();
-const std::vector<ContextCommandSpec>& TextMenuCommands();
-const std::vector<ContextCommandSpec>& EventMenuCommands();
+// The context menus "LAYER", "MENU_TEXT" and "MENU_EVENT" are the views' own, with their ids,
+// texts and status texts: LayerMenuLayout(), TextMenuLayout() and EventMenuLayout() of
+// views/contextmenus.h.

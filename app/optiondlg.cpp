@@ -4,6 +4,8 @@
 #include "colorswatch.h"
 
 #include "core/cp932.h"
+#include "views/checkeddialog.h"
+#include "views/intfield.h"
 
 #include <QDialogButtonBox>
 #include <QCheckBox>
@@ -18,8 +20,7 @@
 
 QString UnmappableText(const std::u32string& characters)
 {
-    return QString::fromUtf8("Shift_JIS で表せない文字は使えません: %1")
-        .arg(QString::fromUcs4(characters.data(), static_cast<qsizetype>(characters.size())));
+    return UnmappableMessage(characters);
 }
 
 namespace {
@@ -101,6 +102,7 @@ COptionDlg::COptionDlg(const SettingsDialogValues& values, QWidget* parent)
     const char* labels[4] = {"数値属性１", "数値属性２", "数値属性３", "数値属性４"};
     for (size_t i = 0; i < intOptions_.size(); ++i) {
         intOptions_[i] = new QLineEdit(QString::number(values.IntOptions[i]), mapGroup);
+        MarkIntegerField(intOptions_[i]);
         mapForm->addRow(QString::fromUtf8(labels[i]), intOptions_[i]);
     }
 

@@ -2,6 +2,8 @@
 
 #include "messagebox.h"
 
+#include "views/intfield.h"
+
 #include <QDialogButtonBox>
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -26,6 +28,7 @@ CPrintScaleDlg::CPrintScaleDlg(int maximum, QWidget* parent)
     setWindowTitle(QString::fromUtf8("印刷拡大率設定"));
     fitCheck_ = new QCheckBox(QString::fromUtf8("用紙いっぱいに印刷する"), this);
     scaleEdit_ = new QLineEdit(QString::number(scale_), this);
+    MarkIntegerField(scaleEdit_);
     messageLabel_ = new QLabel(message_, this);
 
     auto* scaleRow = new QHBoxLayout;

@@ -3,6 +3,7 @@
 #include "messagebox.h"
 
 #include "core/decimal.h"
+#include "views/intfield.h"
 
 #include <QDialogButtonBox>
 #include <QLineEdit>
@@ -23,7 +24,7 @@ void CQuelpDialog::accept()
 
 std::optional<int> CQuelpDialog::ReadInt(QLineEdit* edit)
 {
-    const QByteArray text = edit->text().toUtf8();
+    const QByteArray text = AsciiDigits(edit->text()).toUtf8();
     const std::string_view view(text.constData(), static_cast<size_t>(text.size()));
     if (!HasDecimalPrefix(view)) {
         Refuse(edit, NotIntegerText());

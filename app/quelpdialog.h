@@ -25,8 +25,9 @@ protected:
     /** Reads every control into the dialog's values; false when a value was refused. */
     virtual bool Exchange() = 0;
 
-    /** The integer at the start of the box's text (blanks skipped, trailing text ignored), or a
-     *  refusal with "整数を入力してください。". */
+    /** The integer at the start of the box's text (blanks skipped, trailing text ignored,
+     *  full-width digits and signs read as ASCII), or a refusal with "整数を入力してください。".
+     *  Integer boxes tell the input method so with MarkIntegerField (views/intfield.h). */
     std::optional<int> ReadInt(QLineEdit* edit);
     /** ReadInt, then the range check with "%1 から %2 までの整数を入力してください。". */
     std::optional<int> ReadIntInRange(QLineEdit* edit, int low, int high);

@@ -1,5 +1,7 @@
 #include "setmapsizedlg.h"
 
+#include "views/intfield.h"
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -19,13 +21,15 @@ CSetMapSizeDlg::CSetMapSizeDlg(const MapSizeDialogValues& values, QWidget* paren
     rows_ = new QLineEdit(QString::number(values.Rows), this);
     columns_->setObjectName(QStringLiteral("columns"));
     rows_->setObjectName(QStringLiteral("rows"));
+    MarkIntegerField(columns_);
+    MarkIntegerField(rows_);
 
     auto* form = new QFormLayout;
     form->addRow(QString::fromUtf8("列数"), columns_);
     form->addRow(QString::fromUtf8("行数"), rows_);
 
-    // The note keeps the old wording; the accepted range is the real 1..512.
-    auto* note = new QLabel(QString::fromUtf8("列数、行数とも最大２５６まで"), this);
+    // The note names the limit the dialog enforces.
+    auto* note = new QLabel(QString::fromUtf8("列数、行数とも最大５１２まで"), this);
     auto* buttons = MakeOkCancel();
 
     auto* layout = new QVBoxLayout(this);

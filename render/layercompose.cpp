@@ -223,8 +223,9 @@ private:
                 const QImage& sheet = page->Prepared;
                 info.Bits = reinterpret_cast<const QRgb*>(sheet.constBits());
                 info.Stride = static_cast<int>(sheet.bytesPerLine() / 4);
-                info.Width = std::min(page->ChipWidth, cw_);
-                info.Height = std::min(page->ChipHeight, ch_);
+                // A sheet narrower or lower than one chip still offers it: its own pixels draw.
+                info.Width = std::min({page->ChipWidth, cw_, sheet.width()});
+                info.Height = std::min({page->ChipHeight, ch_, sheet.height()});
                 info.Covers = info.Width == cw_ && info.Height == ch_;
                 const int count = std::min(page->ChipCount(), 32768);
                 info.Offset.assign(static_cast<size_t>(count), -1);

@@ -294,14 +294,15 @@ bool DrawLayerToImage(CImage& image, const CLayerData& layer, const ChipPageArra
     for (int r = std::max(range.Top, 0); r <= std::min(range.Bottom, rows - 1); ++r)
         for (int c = std::max(range.Left, 0); c <= std::min(range.Right, columns - 1); ++c) {
             const int v = (*layer.Cells)[static_cast<size_t>(r) * columns + c];
-            const QRect src = ChipSourceRect(page, v);
-            if (src.isEmpty() || src.right() >= sheet.GetWidth() || src.bottom() >= sheet.GetHeight())
+            // A sheet narrower than one chip gives the pixels it has.
+            const QRect src = ChipSourceRect(page, v).intersected(sheet.Pixels.rect());
+            if (src.isEmpty())
                 continue;
             const int dx = (c - range.Left) * ChipWidth, dy = (r - range.Top) * ChipHeight;
-            for (int y = 0; y < h && dy + y < image.GetHeight(); ++y) {
+            for (int y = 0; y < std::min(h, src.height()) && dy + y < image.GetHeight(); ++y) {
                 const uchar* s = sheet.Pixels.constScanLine(src.top() + y) + src.left();
                 uchar* d = image.Pixels.scanLine(dy + y);
-                for (int x = 0; x < w && dx + x < image.GetWidth(); ++x)
+                for (int x = 0; x < std::min(w, src.width()) && dx + x < image.GetWidth(); ++x)
                     if (!hole[s[x]])
                         d[dx + x] = s[x];
             }

@@ -1,5 +1,7 @@
 #include "checkeddialog.h"
 
+#include "intfield.h"
+
 #include "core/cp932.h"
 
 #include <QLineEdit>
@@ -26,7 +28,7 @@ void CCheckedDialog::Refuse(QWidget* control, const QString& text)
 bool CCheckedDialog::ReadInt(QLineEdit* edit, int& value)
 {
     bool ok = false;
-    const int parsed = edit->text().trimmed().toInt(&ok);
+    const int parsed = AsciiDigits(edit->text()).trimmed().toInt(&ok);
     if (!ok) {
         Refuse(edit, QString::fromUtf8("整数を入力してください。"));
         return false;

@@ -21,8 +21,8 @@ public:
 protected:
     virtual bool Exchange() = 0;
 
-    /** The whole text of the box as an integer (blanks around it allowed), or a refusal with
-     *  "整数を入力してください。". */
+    /** The whole text of the box as an integer (blanks around it allowed, full-width digits and
+     *  signs read as ASCII), or a refusal with "整数を入力してください。". */
     bool ReadInt(QLineEdit* edit, int& value);
     /** Typed text as CP932 bytes, or a refusal naming the characters CP932 cannot hold. */
     bool ReadCp932(QWidget* control, const QString& text, std::string& bytes);

@@ -1,5 +1,7 @@
 #include "eventdlg.h"
 
+#include "intfield.h"
+
 #include "core/cp932.h"
 #include "core/uiport.h"
 
@@ -24,6 +26,8 @@ CEventDlg::CEventDlg(QWidget* parent, IUiPort* browser)
       option1_(new QLineEdit(this)), option2_(new QLineEdit(this))
 {
     setWindowTitle(U("移動先・イベント設定"));
+    for (QLineEdit* edit : {type_, x_, y_, option1_, option2_})
+        MarkIntegerField(edit);
     auto* layout = new QVBoxLayout(this);
 
     auto* top = new QFormLayout;

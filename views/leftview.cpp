@@ -10,17 +10,36 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 
 CLeftView::CLeftView(CQuelpDoc& doc, QWidget* parent) : CScrollPane(parent), doc_(doc)
 {
     viewport()->setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     doc_.AddView(this);
+    RecalcScrollSizes();
 }
 
 CLeftView::~CLeftView() { doc_.RemoveView(this); }
 
-void CLeftView::RecalcScrollSizes() { SetScrollSizes(PaletteScrollSize(doc_)); }
+void CLeftView::RecalcScrollSizes()
+{
+    SetScrollSizes(PaletteScrollSize(doc_));
+    updateGeometry();
+}
+
+QSize CLeftView::sizeHint() const
+{
+    const int frame = 2 * frameWidth();
+    return {TotalSize().width() + frame + verticalScrollBar()->sizeHint().width(),
+            TotalSize().height() + frame};
+}
+
+QSize CLeftView::WheelCell() const
+{
+    const CChipPage* page = PalettePage(doc_);
+    return page ? QSize(page->ChipWidth, page->ChipHeight) : QSize(ChipWidth, ChipHeight);
+}
 
 void CLeftView::OnUpdate(IDocObserver*, int hint)
 {

@@ -19,10 +19,13 @@ public:
     ~CLeftView() override;
 
     void OnUpdate(IDocObserver* sender, int hint) override;
+    /** The palette's own width: the whole scroll area beside a vertical scroll bar. */
+    QSize sizeHint() const override;
     /** Scroll sizes from the document (96 x 96 on the events and texts tabs). */
     void RecalcScrollSizes();
 
 protected:
+    QSize WheelCell() const override;
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -1,8 +1,10 @@
 #include "quelpview.h"
 
+#include "contextmenus.h"
 #include "layermenu.h"
 #include "layeroptiondlg.h"
 #include "leftview.h"
+#include "panesplitter.h"
 #include "rightview.h"
 
 #include "core/cp932.h"
@@ -23,9 +25,18 @@
 #include <QVBoxLayout>
 
 namespace {
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 constexpr int kTabCount = 10;
 constexpr int kMinPaneWidth = 74;
+
+/** A tab's text: a layer's name is shown as it is, an "&" in it no mnemonic. */
+QString TabTitle(const CQuelpDoc& doc, int tab)
+{
+    if (tab == kEventsTab)
+        return QStringLiteral("Event");
+    if (tab == kTextsTab)
+        return QStringLiteral("Text");
+    return QStringFromCp932(doc.Layers[tab].Name).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
 }  // namespace
 
 QPixmap TabImagePixmap(int image)
@@ -50,7 +61,7 @@ QPixmap TabImagePixmap(int image)
 
 CQuelpView::CQuelpView(CQuelpDoc& doc, QWidget* parent)
     : QWidget(parent), doc_(doc), tabs_(new QTabBar(this)),
-      splitter_(new QSplitter(Qt::Horizontal, this)), left_(new CLeftView(doc, splitter_)),
+      splitter_(new CPaneSplitter(Qt::Horizontal, this)), left_(new CLeftView(doc, splitter_)),
       right_(new CRightView(doc, splitter_))
 {
     for (int i = 0; i < 4; ++i)
@@ -59,12 +70,8 @@ CQuelpView::CQuelpView(CQuelpDoc& doc, QWidget* parent)
     tabs_->setDrawBase(true);
     tabs_->setIconSize(QSize(16, 17));
     tabs_->setFocusPolicy(Qt::StrongFocus);
-    for (int tab = 0; tab < kTabCount; ++tab) {
-        const QString text = tab < kLayerCount ? QStringFromCp932(doc_.Layers[tab].Name)
-                           : tab == kEventsTab ? QStringLiteral("Event")
-                                               : QStringLiteral("Text");
-        tabs_->addTab(text);
-    }
+    for (int tab = 0; tab < kTabCount; ++tab)
+        tabs_->addTab(TabTitle(doc_, tab));
     tabs_->installEventFilter(this);
 
     splitter_->addWidget(left_);
@@ -72,7 +79,8 @@ CQuelpView::CQuelpView(CQuelpDoc& doc, QWidget* parent)
     splitter_->setChildrenCollapsible(false);
     left_->setMinimumWidth(kMinPaneWidth);
     right_->setMinimumWidth(kMinPaneWidth);
-    // The divider stays where the user put it; the map view takes what the window gains.
+    // The divider stays where the user put it; the map view takes what the window gains and
+    // gives up width last (CPaneSplitter).
     splitter_->setStretchFactor(0, 0);
     splitter_->setStretchFactor(1, 1);
 
@@ -120,7 +128,7 @@ void CQuelpView::UpdateTab(int tab)
     if (tab < 0 || tab >= kTabCount)
         return;
     if (tab < kLayerCount)
-        tabs_->setTabText(tab, QStringFromCp932(doc_.Layers[tab].Name));
+        tabs_->setTabText(tab, TabTitle(doc_, tab));
     shownImage_[tab] = TabImage(doc_, tab);
     tabs_->setTabIcon(tab, images_[shownImage_[tab]]);
 }
@@ -133,6 +141,7 @@ void CQuelpView::OnTabChanged(int index)
         return;
     const int previous = selectedTab_;
     selectedTab_ = index;
+    right_->ResetComposition();
     SelectLayer(doc_, index);
     UpdateTab(previous);
     UpdateTab(index);
@@ -151,39 +160,43 @@ QStringList CQuelpView::PageNames() const
     return names;
 }
 
-QMenu* CQuelpView::MakeLayerMenu(QWidget* parent)
+std::unique_ptr<QMenu> CQuelpView::MakeLayerMenu()
 {
-    auto* menu = new QMenu(QStringLiteral("LAYER"), parent);
-    QAction* show = menu->addAction(U("表示"), this, &CQuelpView::OnLayerShow);
-    show->setData(32793);
-    show->setEnabled(ToggleTabShownEnabled(doc_, menuTab_));
-    show->setCheckable(menuTab_ != kNoTab);
-    show->setChecked(ToggleTabShownChecked(doc_, menuTab_));
-    QAction* settings = menu->addAction(U("設定変更"), this, &CQuelpView::OnLayerSettings);
-    settings->setData(32794);
-    settings->setEnabled(LayerSettingsEnabled(doc_, menuTab_));
-    QAction* leftMove = menu->addAction(U("左(下)へ移動"), this, &CQuelpView::OnLayerMoveLeft);
-    leftMove->setData(32795);
-    leftMove->setEnabled(MoveLayerLeftEnabled(doc_, menuTab_));
-    QAction* rightMove = menu->addAction(U("右(上)へ移動"), this, &CQuelpView::OnLayerMoveRight);
-    rightMove->setData(32796);
-    rightMove->setEnabled(MoveLayerRightEnabled(doc_, menuTab_));
-    QAction* save = menu->addAction(U("イメージ保存"), this, &CQuelpView::OnLayerSaveImage);
-    save->setData(32797);
-    save->setEnabled(SaveLayerImageEnabled(doc_, menuTab_));
-    save->setStatusTip(U("レイヤーのイメージを保存します。"));
+    std::unique_ptr<QMenu> menu = BuildContextMenu(LayerMenuLayout(), this, [this](int id) {
+        switch (id) {
+        case cmd::LayerShow: OnLayerShow(); break;
+        case cmd::LayerOptions: OnLayerSettings(); break;
+        case cmd::LayerMoveLeft: OnLayerMoveLeft(); break;
+        case cmd::LayerMoveRight: OnLayerMoveRight(); break;
+        case cmd::LayerSaveImage: OnLayerSaveImage(); break;
+        default: break;
+        }
+    });
+    for (QAction* action : menu->actions()) {
+        switch (action->data().toInt()) {
+        case cmd::LayerShow:
+            action->setEnabled(ToggleTabShownEnabled(doc_, menuTab_));
+            action->setCheckable(menuTab_ != kNoTab);
+            action->setChecked(ToggleTabShownChecked(doc_, menuTab_));
+            break;
+        case cmd::LayerOptions: action->setEnabled(LayerSettingsEnabled(doc_, menuTab_)); break;
+        case cmd::LayerMoveLeft: action->setEnabled(MoveLayerLeftEnabled(doc_, menuTab_)); break;
+        case cmd::LayerMoveRight: action->setEnabled(MoveLayerRightEnabled(doc_, menuTab_)); break;
+        case cmd::LayerSaveImage: action->setEnabled(SaveLayerImageEnabled(doc_, menuTab_)); break;
+        default: break;
+        }
+    }
     return menu;
 }
 
 void CQuelpView::OpenLayerMenu(int tab, QPoint globalPos)
 {
     menuTab_ = (tab >= 0 && tab < kTabCount) ? tab : kNoTab;
-    QMenu* menu = MakeLayerMenu(this);
+    const std::unique_ptr<QMenu> menu = MakeLayerMenu();
     if (MenuRunner)
         MenuRunner(*menu, globalPos);
     else
         menu->exec(globalPos);
-    delete menu;
 }
 
 void CQuelpView::OnLayerShow()
@@ -246,6 +259,9 @@ void CQuelpView::OnLayerSaveImage()
 bool CQuelpView::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == tabs_) {
+        // The wheel does not switch tabs: each switch drops the selection and the typed text.
+        if (event->type() == QEvent::Wheel)
+            return true;
         if (event->type() == QEvent::MouseButtonRelease) {
             auto* mouse = static_cast<QMouseEvent*>(event);
             if (mouse->button() == Qt::RightButton) {

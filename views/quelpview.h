@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 
 class CLeftView;
 class CQuelpDoc;
@@ -41,7 +42,7 @@ public:
     /** Remembers a right click on a tab (10 for none) and opens the layer menu at a point. */
     void OpenLayerMenu(int tab, QPoint globalPos);
     /** The layer menu ("LAYER") with the enable and check rules for the menu tab. */
-    QMenu* MakeLayerMenu(QWidget* parent);
+    std::unique_ptr<QMenu> MakeLayerMenu();
 
     void OnLayerShow();       // 32793
     void OnLayerSettings();   // 32794

@@ -1,6 +1,8 @@
 #include "rightview.h"
 
+#include "checkeddialog.h"
 #include "mapviewpainter.h"
+#include "textcursor.h"
 
 #include "core/chipsize.h"
 #include "core/cp932.h"
@@ -22,35 +24,14 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPixmap>
 
 namespace {
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 }  // namespace
 
-QCursor TextPlacementCursor()
-{
-    static const QCursor cursor = [] {
-        QPixmap pixmap(32, 32);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        const QPoint arrow[] = {{0, 0}, {0, 15}, {4, 11}, {7, 17}, {9, 16}, {6, 10}, {11, 10}};
-        p.setPen(QPen(Qt::white, 1));
-        p.setBrush(Qt::black);
-        p.drawPolygon(arrow, 7);
-        // The small letter A beside the arrow.
-        p.setPen(QPen(Qt::black, 2));
-        p.drawLine(13, 26, 17, 14);
-        p.drawLine(17, 14, 21, 26);
-        p.drawLine(15, 21, 19, 21);
-        return QCursor(pixmap, 0, 0);
-    }();
-    return cursor;
-}
-
 CRightView::CRightView(CQuelpDoc& doc, QWidget* parent)
-    : CScrollPane(parent), Launcher(SecondInstanceLauncher()), doc_(doc)
+    : CScrollPane(parent), InputMethodReset([] { QGuiApplication::inputMethod()->reset(); }),
+      Launcher(SecondInstanceLauncher()), doc_(doc)
 {
     viewport()->setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -67,6 +48,11 @@ MapViewGeometry CRightView::Geometry() const
 }
 
 void CRightView::RecalcScrollSizes() { SetScrollSizes(MapScrollRange(Geometry())); }
+
+QSize CRightView::WheelCell() const
+{
+    return {std::max(1, ChipWidth * doc_.Zoom / 4), std::max(1, ChipHeight * doc_.Zoom / 4)};
+}
 
 IntPoint CRightView::MapPixelAt(QPoint window) const
 {
@@ -103,8 +89,23 @@ void CRightView::InvalidateScrolled(const QRegion& scrolled)
     viewport()->update(scrolled.translated(-ScrollPos()));
 }
 
+bool CRightView::TypingChangedElsewhere(int hint) const
+{
+    // Hints beyond the map view's own repaint come from commands that end the typing (tab,
+    // mode, zoom, font, dialogs); a changed typed text was committed or thrown away.
+    constexpr int kEndsTyping = HintPalette | HintErase | HintCaretFont | HintCaretShow;
+    return hint == 0 || (hint & kEndsTyping) || !TypingActive() || doc_.TypedText != typedSeen_
+        || doc_.TypePos != typePosSeen_;
+}
+
 void CRightView::OnUpdate(IDocObserver*, int hint)
 {
+    if (!preedit_.IsEmpty() && !inTyping_ && TypingChangedElsewhere(hint))
+        ResetComposition();
+    if (TypingActive() != imEnabled_) {
+        imEnabled_ = TypingActive();
+        UpdateInputMethod(Qt::ImEnabled | Qt::ImHints);
+    }
     if (hint == 0) {
         RecalcScrollSizes();
         UpdateCursorShape();
@@ -171,10 +172,33 @@ void CRightView::PlaceCaret()
     IntPoint at = doc_.TypePos;
     if (!doc_.TypedText.empty())
         at.X += doc_.Ui().MeasureText(doc_.TypedText, doc_.FontFace, doc_.FontSize).Width;
+    // Inside a composition the caret stands where the input method puts it.
+    if (!preedit_.IsEmpty())
+        at.X += static_cast<int>(preedit_.CaretOffset(TypingFont()));
     caretPos_ = CaretWindowPos(at, doc_.Zoom, {0, 0});
     viewport()->update(CaretRect().adjusted(-1, -1, 1, 1));
+    UpdateInputMethod(Qt::ImCursorRectangle);
+}
+
+QFont CRightView::TypingFont() const { return MapFont(doc_.FontFace, doc_.FontSize); }
+
+void CRightView::UpdateInputMethod(Qt::InputMethodQueries queries)
+{
     if (hasFocus())
-        QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
+        QGuiApplication::inputMethod()->update(queries);
+}
+
+void CRightView::ResetComposition()
+{
+    const bool shown = !preedit_.IsEmpty();
+    preedit_.Clear();
+    // Only the focus widget's composition is the input method's current one.
+    if (hasFocus() && InputMethodReset)
+        InputMethodReset();
+    if (shown) {
+        viewport()->update();
+        PlaceCaret();
+    }
 }
 
 void CRightView::UpdateCursorShape()
@@ -198,7 +222,19 @@ void CRightView::paintEvent(QPaintEvent* event)
     painter.translate(-scroll);
     for (const QRect& rect : event->region())
         PaintMapArea(painter, doc_, rect.translated(scroll));
-    if (caretShown_ && hasFocus()) {
+    if (!preedit_.IsEmpty() && TypingActive()) {
+        // After the typed text, in its font, size and colour, scaled as the map is.
+        painter.save();
+        painter.translate(kMapMargin, kMapMargin);
+        painter.scale(doc_.Zoom / 4.0, doc_.Zoom / 4.0);
+        qreal x = doc_.TypePos.X;
+        if (!doc_.TypedText.empty())
+            x += doc_.Ui().MeasureText(doc_.TypedText, doc_.FontFace, doc_.FontSize).Width;
+        preedit_.Draw(painter, QPointF(x, doc_.TypePos.Y), TypingFont(),
+                      QColor::fromRgb(RgbFromColorRef(doc_.TextColor)));
+        painter.restore();
+    }
+    if (caretShown_ && hasFocus() && (preedit_.IsEmpty() || preedit_.CursorVisible())) {
         painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         painter.fillRect(QRect(caretPos_, QSize(1, caretHeight_)), Qt::white);
     }
@@ -208,6 +244,7 @@ void CRightView::paintEvent(QPaintEvent* event)
 
 void CRightView::mousePressEvent(QMouseEvent* event)
 {
+    ResetComposition();
     const QPoint window = event->position().toPoint();
     const bool onMap = IsOnMap(Geometry(), window + ScrollPos());
     const IntPoint p = MapPixelAt(window);
@@ -237,18 +274,12 @@ void CRightView::mouseReleaseEvent(QMouseEvent* event)
     } else if (event->button() == Qt::RightButton) {
         if (doc_.CurrentTab == kEventsTab) {
             targetIndex_ = HitTestEvent(doc_, p.X, p.Y);
-            if (targetIndex_ != -1) {
-                QMenu* menu = MakeEventMenu(this);
-                RunMenu(*menu);
-                delete menu;
-            }
+            if (targetIndex_ != -1)
+                RunMenu(*MakeEventMenu());
         } else if (doc_.CurrentTab == kTextsTab) {
             targetIndex_ = HitTestText(doc_, p.X, p.Y);
-            if (targetIndex_ != -1) {
-                QMenu* menu = MakeTextMenu(this);
-                RunMenu(*menu);
-                delete menu;
-            }
+            if (targetIndex_ != -1)
+                RunMenu(*MakeTextMenu());
         } else if (doc_.ButtonDown == 2) {
             ButtonRelease(doc_, p.X, p.Y);
         }
@@ -285,7 +316,10 @@ void CRightView::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Backspace: TypeBytes("\b"); break;
     case Qt::Key_Return:
     case Qt::Key_Enter: TypeBytes("\r"); break;
-    case Qt::Key_Escape: TypeBytes("\x1b"); break;
+    case Qt::Key_Escape:
+        ResetComposition();
+        TypeBytes("\x1b");
+        break;
     default:
         if (event->text().isEmpty() || !event->text().at(0).isPrint()) {
             CScrollPane::keyPressEvent(event);
@@ -309,16 +343,35 @@ void CRightView::keyReleaseEvent(QKeyEvent* event)
 
 void CRightView::inputMethodEvent(QInputMethodEvent* event)
 {
-    if (TypingActive() && !event->commitString().isEmpty())
-        TypeText(event->commitString());
     event->accept();
+    if (!TypingActive()) {
+        preedit_.Clear();
+        return;
+    }
+    preedit_.Clear();
+    if (!event->commitString().isEmpty())
+        TypeText(event->commitString());
+    preedit_.Take(*event);
+    typedSeen_ = doc_.TypedText;
+    typePosSeen_ = doc_.TypePos;
+    viewport()->update();
+    PlaceCaret();
 }
 
 QVariant CRightView::inputMethodQuery(Qt::InputMethodQuery query) const
 {
     switch (query) {
     case Qt::ImEnabled: return TypingActive();
-    case Qt::ImCursorRectangle: return CaretRect();
+    // The caret in this widget's pixels (it is painted on the viewport), where the input
+    // method puts its candidate window.
+    case Qt::ImCursorRectangle: return CaretRect().translated(viewport()->pos());
+    case Qt::ImFont: {
+        QFont font = TypingFont();
+        if (font.pixelSize() > 0)
+            font.setPixelSize(std::max(1, font.pixelSize() * doc_.Zoom / 4));
+        return font;
+    }
+    case Qt::ImHints: return static_cast<int>(Qt::ImhNoAutoUppercase);
     default: return CScrollPane::inputMethodQuery(query);
     }
 }
@@ -327,7 +380,7 @@ void CRightView::TypeText(const QString& text)
 {
     const Cp932Result bytes = Cp932FromQString(text);
     if (!bytes.Ok()) {
-        doc_.Ui().ShowMessage(Cp932("シフトJISで表せない文字は入力できません。"));
+        doc_.Ui().ShowMessageText(UnmappableMessage(bytes.Unmappable), MessageKind::Warning);
         return;
     }
     TypeBytes(bytes.Bytes);
@@ -336,8 +389,12 @@ void CRightView::TypeText(const QString& text)
 void CRightView::TypeBytes(const std::string& bytes)
 {
     bool moveCaret = false;
+    inTyping_ = true;
     for (char c : bytes)
         moveCaret = TypeChar(doc_, static_cast<unsigned char>(c)) || moveCaret;
+    inTyping_ = false;
+    typedSeen_ = doc_.TypedText;
+    typePosSeen_ = doc_.TypePos;
     if (moveCaret)
         PlaceCaret();
 }
@@ -345,6 +402,7 @@ void CRightView::TypeBytes(const std::string& bytes)
 void CRightView::focusInEvent(QFocusEvent* event)
 {
     CScrollPane::focusInEvent(event);
+    imEnabled_ = TypingActive();
     if (TypingActive() && !caretShown_)
         CreateCaret();
 }
@@ -355,49 +413,17 @@ void CRightView::focusOutEvent(QFocusEvent* event)
     // A context menu borrows the focus only for its own loop.
     if (event->reason() == Qt::PopupFocusReason)
         return;
+    // The input method still works on this view's composition until the focus object changes
+    // after this event; what it held goes with the typed text.
+    if (!preedit_.IsEmpty()) {
+        preedit_.Clear();
+        if (InputMethodReset)
+            InputMethodReset();
+        viewport()->update();
+    }
     if (caretShown_) {
         DestroyCaret();
         doc_.DiscardTypedText();
     }
     emit statusTextChanged(U("レディ"));
 }
-
-// --- context menus ---
-
-void CRightView::RunMenu(QMenu& menu)
-{
-    const QPoint at = QCursor::pos();
-    if (MenuRunner)
-        MenuRunner(menu, at);
-    else
-        menu.exec(at);
-}
-
-QMenu* CRightView::MakeTextMenu(QWidget* parent)
-{
-    auto* menu = new QMenu(U("MENU_TEXT"), parent);
-    menu->addAction(U("編集"), this, &CRightView::OnTextEdit)->setData(32829);
-    menu->addAction(U("削除"), this, &CRightView::OnTextDelete)->setData(32827);
-    menu->addAction(U("移動"), this, &CRightView::OnTextMove)->setData(32834);
-    menu->addAction(U("複写"), this, &CRightView::OnTextCopy)->setData(32836);
-    return menu;
-}
-
-QMenu* CRightView::MakeEventMenu(QWidget* parent)
-{
-    auto* menu = new QMenu(U("MENU_EVENT"), parent);
-    menu->addAction(U("編集"), this, &CRightView::OnEventEdit)->setData(32849);
-    menu->addAction(U("削除"), this, &CRightView::OnEventDelete)->setData(32848);
-    QAction* open = menu->addAction(U("異動先を開く"), this, &CRightView::OnOpenDestination);
-    open->setData(32850);
-    open->setEnabled(OpenDestinationEnabled(doc_, targetIndex_));
-    return menu;
-}
-
-void CRightView::OnTextEdit() { EditText(doc_, targetIndex_); }
-void CRightView::OnTextDelete() { DeleteText(doc_, targetIndex_); }
-void CRightView::OnTextMove() { MoveText(doc_, targetIndex_); }
-void CRightView::OnTextCopy() { CopyText(doc_, targetIndex_); }
-void CRightView::OnEventEdit() { EditEvent(doc_, targetIndex_); }
-void CRightView::OnEventDelete() { DeleteEvent(doc_, targetIndex_); }
-void CRightView::OnOpenDestination() { OpenDestination(doc_, targetIndex_, Launcher); }

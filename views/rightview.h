@@ -2,12 +2,15 @@
 
 #include "mapviewgeometry.h"
 #include "opendestination.h"
+#include "preedit.h"
 #include "scrollpane.h"
 
 #include "core/docobserver.h"
 
 #include <QRegion>
 #include <functional>
+#include <memory>
+#include <string>
 
 class CQuelpDoc;
 class QMenu;
@@ -39,6 +42,14 @@ public:
     /** Index of the event or text under the last context menu, -1 for none. */
     int TargetIndex() const { return targetIndex_; }
 
+    /** The input method's composition, shown at the caret until it commits. */
+    const PreeditText& Preedit() const { return preedit_; }
+    /** Throws an unfinished composition away, here and in the input method, so that it never
+     *  lands in the next text. */
+    void ResetComposition();
+    /** Resets the input method's composition; replaced by tests. */
+    std::function<void()> InputMethodReset;
+
     /** Context menu commands, acting on TargetIndex. */
     void OnTextEdit();      // 32829
     void OnTextDelete();    // 32827
@@ -49,8 +60,8 @@ public:
     void OnOpenDestination();  // 32850
 
     /** Builds the menus "MENU_TEXT" (323) and "MENU_EVENT" (324) with their enable rules. */
-    QMenu* MakeTextMenu(QWidget* parent);
-    QMenu* MakeEventMenu(QWidget* parent);
+    std::unique_ptr<QMenu> MakeTextMenu();
+    std::unique_ptr<QMenu> MakeEventMenu();
 
     /** Shows a context menu; replaced by tests, which pick an item instead of a modal loop. */
     std::function<void(QMenu& menu, QPoint globalPos)> MenuRunner;
@@ -58,6 +69,7 @@ public:
     MapLauncher Launcher;
 
 protected:
+    QSize WheelCell() const override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -83,6 +95,13 @@ private:
     QRegion HighlightArea() const;
     void InvalidateScrolled(const QRegion& scrolled);
     void RunMenu(QMenu& menu);
+    void RunMenuCommand(int id);
+    /** The font texts are typed in, at full size (map pixels), and its colour. */
+    QFont TypingFont() const;
+    /** Tells the input method that what it asks about (enabled, caret, font) has changed. */
+    void UpdateInputMethod(Qt::InputMethodQueries queries);
+    /** Whether the typed text changed under a shown composition (by the document). */
+    bool TypingChangedElsewhere(int hint) const;
 
     CQuelpDoc& doc_;
     bool caretShown_ = false;
@@ -95,7 +114,9 @@ private:
     // covers now.
     bool inPointerMove_ = false;
     QRegion painted_;
+    PreeditText preedit_;
+    bool inTyping_ = false;      ///< this view is typing: its own hints keep the composition
+    std::string typedSeen_;      ///< the typed text and point when the composition last changed
+    IntPoint typePosSeen_;
+    bool imEnabled_ = false;
 };
-
-/** The pointer for typing texts: an arrow with a small letter A, hot spot at the tip. */
-QCursor TextPlacementCursor();

@@ -1,5 +1,6 @@
 #include "scrollpane.h"
 
+#include <QApplication>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -53,15 +54,23 @@ void CScrollPane::resizeEvent(QResizeEvent* event)
     UpdateBars();
 }
 
-bool CScrollPane::ScrollSideways(int delta)
+bool CScrollPane::ScrollByWheel(Qt::Orientation orientation, int angle)
 {
-    QScrollBar* h = horizontalScrollBar();
-    if (h->maximum() <= 0)
+    const bool sideways = orientation == Qt::Horizontal;
+    QScrollBar* bar = sideways ? horizontalScrollBar() : verticalScrollBar();
+    if (bar->maximum() <= 0)
         return false;
-    const int before = h->value();
-    const int step = PageSize().width();
-    h->setValue(delta > 0 ? before - step : before + step);
-    if (h->value() == before)
+    const QSize cell = WheelCell();
+    const qint64 lines = std::max(1, QApplication::wheelScrollLines());
+    int& residue = sideways ? wheelResidue_.rx() : wheelResidue_.ry();
+    const qint64 turned = qint64(angle) * lines * std::max(1, sideways ? cell.width() : cell.height())
+                          + residue;
+    const qint64 pixels = turned / 120;
+    residue = static_cast<int>(turned % 120);
+    const int before = bar->value();
+    bar->setValue(static_cast<int>(std::clamp<qint64>(before - pixels, bar->minimum(),
+                                                      bar->maximum())));
+    if (bar->value() == before)
         return false;
     viewport()->repaint();
     return true;
@@ -70,17 +79,13 @@ bool CScrollPane::ScrollSideways(int delta)
 void CScrollPane::wheelEvent(QWheelEvent* event)
 {
     const QPoint delta = event->angleDelta();
-    if (delta.x() != 0) {
-        ScrollSideways(delta.x());
-        event->accept();
-        return;
-    }
-    if (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) {
-        ScrollSideways(delta.y());
-        event->accept();
-        return;
-    }
-    QAbstractScrollArea::wheelEvent(event);
+    if (delta.x() != 0)
+        ScrollByWheel(Qt::Horizontal, delta.x());
+    else if (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier))
+        ScrollByWheel(Qt::Horizontal, delta.y());
+    else
+        ScrollByWheel(Qt::Vertical, delta.y());
+    event->accept();
 }
 
 void CScrollPane::scrollContentsBy(int dx, int dy)

@@ -1,5 +1,7 @@
 #include "textstatusdlg.h"
 
+#include "intfield.h"
+
 #include "core/cp932.h"
 
 #include <QColorDialog>
@@ -40,6 +42,7 @@ CTextStatusDlg::CTextStatusDlg(QWidget* parent)
 {
     setWindowTitle(U("テキスト属性"));
     size_->setEditable(true);
+    MarkIntegerField(size_->lineEdit());
     size_->setInsertPolicy(QComboBox::NoInsert);
     size_->addItems(TextSizeEntries());
     swatch_->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -90,7 +93,7 @@ bool CTextStatusDlg::Exchange()
 {
     TextDialogValues v;
     if (!ReadCp932(text_, text_->text(), v.Text)
-        || !ReadCp932(size_, size_->currentText(), v.SizeText))
+        || !ReadCp932(size_, AsciiDigits(size_->currentText()), v.SizeText))
         return false;
     v.Color = color_;
     values_ = v;

@@ -89,10 +89,12 @@ TEST_F(FrameTest, ActionsCarryIdsStatusTextsAndToolTips)
     const Case cases[] = {
         {cmd::FileNew, "新規にファイルを作成", "新規ファイル"},
         {cmd::FileSaveAs, "作業中のファイルを新しい名前で保存", "名前をつけて保存"},
-        {cmd::Print, "マップイメージを印刷します。", nullptr},
-        {cmd::BinarySave, "バイナリファイルへ保存します", nullptr},
-        {cmd::ModeLayerSelect, "選択範囲(現在のレイヤー)", nullptr},
-        {cmd::Zoom3, "マップの倍率を４分３にします。", nullptr},
+        // Without a tool tip part the status text is the tool tip, not "印刷(&P)...\tCtrl+P".
+        {cmd::Print, "マップイメージを印刷します。", "マップイメージを印刷します。"},
+        {cmd::BinarySave, "バイナリファイルへ保存します", "バイナリファイルへ保存します"},
+        {cmd::ModeLayerSelect, "選択範囲(現在のレイヤー)", "選択範囲(現在のレイヤー)"},
+        {cmd::Zoom3, "マップの倍率を４分３にします。", "マップの倍率を４分３にします。"},
+        {cmd::Grid, "グリッドの表示", "グリッドの表示"},
         {cmd::ViewStatusBar, "ステータス バーの表示/非表示", "ステータス バーの表示切り替え"},
         {cmd::About, "プログラム情報、バージョン、著作権を表示します。", "バージョン情報"},
         {cmd::RecentFile1, "指定のファイルを開く", nullptr},
@@ -107,6 +109,10 @@ TEST_F(FrameTest, ActionsCarryIdsStatusTextsAndToolTips)
         }
     }
     EXPECT_EQ(FindCommand(cmd::Settings)->Status, QString());
+    // The tool button shows it too.
+    const QWidget* print = frame->StandardToolBar()->widgetForAction(frame->Action(cmd::Print));
+    ASSERT_NE(print, nullptr);
+    EXPECT_EQ(print->toolTip(), U("マップイメージを印刷します。"));
 }
 
 TEST_F(FrameTest, ShortcutsAreExactlyTheAcceleratorTable)

@@ -96,6 +96,24 @@ TEST(MapSizeDialog, AcceptsOneTo512AndRefusesTheRest)
     EXPECT_EQ(dialog.windowTitle(), U("マップサイズ設定"));
 }
 
+TEST(MapSizeDialog, NamesTheLimitItEnforcesAndReadsFullWidthDigits)
+{
+    CSetMapSizeDlg dialog(MapSizeDialogValues{50, 40});
+    dialog.MessageSink = [](const QString&) {};
+    QStringList notes;
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+        notes << label->text();
+    EXPECT_TRUE(notes.contains(U("列数、行数とも最大５１２まで"))) << notes.join('|').toStdString();
+    dialog.ColumnsEdit()->setText(U("５１２"));
+    dialog.RowsEdit()->setText(U("３００"));
+    EXPECT_TRUE(Accept(dialog).isEmpty());
+    EXPECT_EQ(dialog.Values().Columns, 512);
+    EXPECT_EQ(dialog.Values().Rows, 300);
+    EXPECT_TRUE(dialog.RowsEdit()->inputMethodHints() & Qt::ImhPreferNumbers);
+    dialog.ColumnsEdit()->setText(U("５１３"));
+    EXPECT_EQ(Accept(dialog), U("1 から 512 までの整数を入力してください。"));
+}
+
 TEST(ChipSizeDialog, ExchangesListIndicesAndNoEntryGivesEight)
 {
     MemorySettingsStore store;

@@ -50,6 +50,32 @@ TEST(EventDlg, RefusesWhatIsNotAnIntegerOrNotCp932)
     EXPECT_NE(dialog.result(), QDialog::Accepted);
 }
 
+TEST(EventDlg, ReadsTheFullWidthDigitsAnInputMethodTypes)
+{
+    CEventDlg dialog;
+    dialog.TypeEdit()->setText(QString::fromUtf8("１２"));
+    dialog.XEdit()->setText(QString::fromUtf8("－３"));
+    dialog.YEdit()->setText(QString::fromUtf8("\u22124"));   // the minus sign
+    dialog.Option1Edit()->setText(QString::fromUtf8("＋５"));
+    dialog.Option2Edit()->setText(QString::fromUtf8("\u3000７\u3000"));
+    dialog.accept();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    const EventDialogValues& r = dialog.Values();
+    EXPECT_EQ(r.Type, 12);
+    EXPECT_EQ(r.X, -3);
+    EXPECT_EQ(r.Y, -4);
+    EXPECT_EQ(r.Option1, 5);
+    EXPECT_EQ(r.Option2, 7);
+    // The integer boxes ask the input method for numbers; the text boxes do not.
+    EXPECT_TRUE(dialog.XEdit()->inputMethodHints() & Qt::ImhPreferNumbers);
+    EXPECT_FALSE(dialog.MapEdit()->inputMethodHints() & Qt::ImhPreferNumbers);
+
+    CTextStatusDlg text;
+    text.SizeBox()->setEditText(QString::fromUtf8("２４"));
+    text.accept();
+    EXPECT_EQ(text.Values().SizeText, "24");
+}
+
 TEST(EventDlg, BrowseAsksForAMapFileAndTakesThePath)
 {
     FakeUiPort ui;

@@ -108,12 +108,13 @@ TEST_F(ChipPalette, ShiftWheelScrollsSideways)
     QApplication::processEvents();
     QScrollBar* bar = Palette()->horizontalScrollBar();
     ASSERT_GT(bar->maximum(), 0);
-    const int page = Palette()->PageSize().width();
+    // A notch moves the desktop's wheel lines in chips, not a page of the whole sheet.
+    const int step = QApplication::wheelScrollLines() * 16;
     const QPointF at(50, 50);
     QWheelEvent down(at, Palette()->viewport()->mapToGlobal(at), {}, {0, -120}, Qt::NoButton,
                      Qt::ShiftModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(Palette()->viewport(), &down);
-    EXPECT_EQ(bar->value(), page);
+    EXPECT_EQ(bar->value(), step);
     QWheelEvent up(at, Palette()->viewport()->mapToGlobal(at), {}, {0, 120}, Qt::NoButton,
                    Qt::ControlModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(Palette()->viewport(), &up);

@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QCursor>
+
+/** The pointer for typing texts: an arrow with a small letter A, hot spot at the tip. */
+QCursor TextPlacementCursor();
