@@ -41,6 +41,9 @@ int RunEditor(int& argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Quelp"));
     QTranslator translator;
     InstallQtTranslation(app, translator);
+    // Qt's own dialogs (the file dialog's dates, sizes and file kinds) follow the program's
+    // language, not the system's.
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     InstallFontSubstitutions();
     RegisterDesktopIntegration(DesktopPaths::FromEnvironment(),
                                QCoreApplication::applicationFilePath());

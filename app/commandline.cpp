@@ -8,11 +8,14 @@
 #include "core/quelpdoc.h"
 #include "core/settingsstore.h"
 #include "core/uiport.h"
+#include "core/version.h"
 #include "export/binarymap.h"
 #include "mapfile/mapdocumentfile.h"
+#include "mapfile/mapfilereader.h"
 #include "render/imageexport.h"
 #include "render/mapfont.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <cstdio>
@@ -20,7 +23,7 @@
 
 namespace {
 
-constexpr const char* kVersion = "1.40";
+constexpr const char* kVersion = QUELP_VERSION;
 
 /** The command line asks the user nothing; a message goes to stderr. */
 class CHeadlessUiPort : public NullUiPort {
@@ -31,8 +34,30 @@ public:
     }
     IntSize MeasureText(const std::string& text, const std::string& face, int points) override
     {
+        // Only a picture export starts the font system; nothing else measures texts.
+        if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+            return NullUiPort::MeasureText(text, face, points);
         return MeasureMapText(text, face, points);
     }
+};
+
+/** The user's settings, read only: the command line leaves them as they were. */
+class CReadOnlySettings : public ISettingsStore {
+public:
+    int ReadInt(const std::string& section, const std::string& key, int fallback) const override
+    {
+        return store_.ReadInt(section, key, fallback);
+    }
+    std::string ReadString(const std::string& section, const std::string& key,
+                           const std::string& fallback) const override
+    {
+        return store_.ReadString(section, key, fallback);
+    }
+    void WriteInt(const std::string&, const std::string&, int) override {}
+    void WriteString(const std::string&, const std::string&, const std::string&) override {}
+
+private:
+    QSettingsStore store_;
 };
 
 // A pipeline wants one line per failure: Qt's own notes (no runtime folder, fonts) stay quiet.
@@ -62,7 +87,7 @@ std::optional<std::string> DocumentPath(const std::string& local, std::string& e
 
 int Run(const CommandLineRequest& request)
 {
-    QSettingsStore store;
+    CReadOnlySettings store;
     ChipWidth = store.ReadInt(kDefaultSection, "ChipWidth", 16);
     ChipHeight = store.ReadInt(kDefaultSection, "ChipHeight", 16);
     CHeadlessUiPort ui;
@@ -77,10 +102,16 @@ int Run(const CommandLineRequest& request)
     if (!output)
         return Failure(error);
     bool notAMap = false;
-    if (!LoadMapFile(doc, *map, error, &notAMap))
-        return Failure(error);
+    std::vector<UnreadSheet> unread;
+    const bool loaded = LoadMapFile(doc, *map, error, &notAMap, &unread);
     if (notAMap)
         return Failure("\"" + request.Map + "\" is not a map file");
+    if (!loaded)
+        return Failure(error);
+    // The map is still usable: its sheets keep their paths, so each is a warning, not a failure.
+    for (const UnreadSheet& sheet : unread)
+        std::fprintf(stderr, "quelp: 警告: マップチップ画像を読み込めませんでした: %s: %s\n",
+                     LocalPathFromCp932(sheet.PathCp932).c_str(), sheet.Reason.c_str());
 
     bool written = false;
     switch (request.What) {
@@ -205,14 +236,18 @@ int RunCommandLine(int argc, char** argv)
         std::printf("quelp %s\n", kVersion);
         return 0;
     }
-    // No display is needed: pictures and fonts work on the offscreen platform.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(QuietQtMessages);
     int qtArgc = 1;
+    if (request->What != CommandLineRequest::Action::ExportImage) {
+        // A map and a binary need neither a display platform nor fonts, whose start costs more
+        // than the work itself.
+        QCoreApplication app(qtArgc, argv);
+        return Run(*request);
+    }
+    // A picture draws texts, so the font system starts; no display is needed offscreen.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(qtArgc, argv);
-    QGuiApplication::setOrganizationName(QStringLiteral("ZR-N"));
-    QGuiApplication::setApplicationName(QStringLiteral("Quelp"));
     InstallFontSubstitutions();
     return Run(*request);
 }

@@ -23,9 +23,10 @@ std::optional<CommandLineRequest> ParseCommandLine(const std::vector<std::string
                                                    std::string& error);
 
 /** Runs the command line without a display: the same document, map file reader and writers as
- *  the editor, the user's settings store. Exit status 0 on success, 1 when a file is missing, a
- *  map cannot be read or an output cannot be written, 2 for wrong arguments; each failure says
- *  one line on stderr. */
+ *  the editor, the user's settings read but never written. Only --export-image starts the font
+ *  system. Exit status 0 on success, 1 when a file is missing, a map cannot be read or an output
+ *  cannot be written, 2 for wrong arguments; each failure says one line on stderr, and so does
+ *  each tile sheet that could not be read (a warning: the status stays 0). */
 int RunCommandLine(int argc, char** argv);
 
 /** The text of --help. */

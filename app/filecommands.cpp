@@ -1,11 +1,11 @@
 #include "filecommands.h"
 
-#include "optiondlg.h"
 #include "recentfiles.h"
 
 #include "core/cp932.h"
 #include "core/quelpdoc.h"
 #include "core/uiport.h"
+#include "views/checkeddialog.h"
 
 #include <QFileInfo>
 
@@ -38,7 +38,18 @@ QString CFileCommands::SaveQuestion() const
 
 void CFileCommands::ShowMessage(const QString& text)
 {
-    doc_.Ui().ShowMessage(Cp932FromQString(text).Bytes);
+    doc_.Ui().ShowMessageText(text, MessageKind::Warning);
+}
+
+void CFileCommands::TellUnreadSheets(const std::vector<UnreadSheet>& sheets)
+{
+    if (sheets.empty())
+        return;
+    QString text = QString::fromUtf8("次のマップチップ画像を読み込めませんでした。");
+    for (const UnreadSheet& sheet : sheets)
+        text += QLatin1Char('\n') + LocalPath(sheet.PathCp932) + QStringLiteral(": ") +
+                QString::fromStdString(sheet.Reason);
+    ShowMessage(text);
 }
 
 bool CFileCommands::SaveModified()
@@ -88,19 +99,28 @@ CFileCommands::OpenResult CFileCommands::Open(const QString& localPath)
     }
     const Cp932Result path = Cp932FromLocalPath(absolute.toStdString());
     if (!path.Ok()) {
-        ShowMessage(QString::fromUtf8("%1 を開けません。\n%2")
-                        .arg(absolute, UnmappableText(path.Unmappable)));
+        ShowMessage(QString::fromUtf8("次のファイルを開けませんでした。\n%1: %2")
+                        .arg(absolute, UnmappableMessage(path.Unmappable)));
         return OpenResult::Failed;
     }
     if (!SaveModified())
         return OpenResult::Cancelled;
 
     std::string error;
-    const bool loaded = io_.Load && io_.Load(doc_, path.Bytes, error);
+    MapLoadReport report;
+    bool loaded = false;
+    {
+        CBusyScope busy(doc_.Ui());
+        loaded = io_.Load && io_.Load(doc_, path.Bytes, error, report);
+    }
+    // A failed read left the map as it was: nothing to redraw, no new name, no recent entry.
     if (!loaded) {
-        ShowMessage(QString::fromUtf8("%1 を開けませんでした。\n%2")
-                        .arg(absolute, QString::fromStdString(error)));
-        doc_.UpdateAllViews(nullptr, 0);
+        if (report.NotAMap)
+            ShowMessage(QString::fromUtf8("%1 はマップファイルではありません。")
+                            .arg(QFileInfo(absolute).fileName()));
+        else
+            ShowMessage(QString::fromUtf8("次のファイルを開けませんでした。\n") +
+                        QString::fromStdString(error));
         return OpenResult::Failed;
     }
     doc_.PathName = path.Bytes;
@@ -109,6 +129,7 @@ CFileCommands::OpenResult CFileCommands::Open(const QString& localPath)
     doc_.UpdateAllViews(nullptr, 0);
     if (DocumentClean)
         DocumentClean();
+    TellUnreadSheets(report.UnreadSheets);
     return OpenResult::Opened;
 }
 
@@ -136,15 +157,19 @@ bool CFileCommands::DoSave(const QString& localPath)
     const QString absolute = QFileInfo(localPath).absoluteFilePath();
     const Cp932Result path = Cp932FromLocalPath(absolute.toStdString());
     if (!path.Ok()) {
-        ShowMessage(QString::fromUtf8("%1 に保存できません。\n%2")
-                        .arg(absolute, UnmappableText(path.Unmappable)));
+        ShowMessage(QString::fromUtf8("次のファイルに保存できませんでした。\n%1: %2")
+                        .arg(absolute, UnmappableMessage(path.Unmappable)));
         return false;
     }
     std::string error;
-    const bool saved = io_.Save && io_.Save(doc_, path.Bytes, error);
+    bool saved = false;
+    {
+        CBusyScope busy(doc_.Ui());
+        saved = io_.Save && io_.Save(doc_, path.Bytes, error);
+    }
     if (!saved) {
-        ShowMessage(QString::fromUtf8("%1 に保存できませんでした。\n%2")
-                        .arg(absolute, QString::fromStdString(error)));
+        ShowMessage(QString::fromUtf8("次のファイルに保存できませんでした。\n") +
+                    QString::fromStdString(error));
         return false;
     }
     doc_.PathName = path.Bytes;

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "mapfile/mapfilereader.h"
+
 #include <QString>
 #include <functional>
 #include <string>
+#include <vector>
 
 class CQuelpDoc;
 class CRecentFileList;
@@ -21,10 +24,19 @@ struct FileCommandHooks {
     std::function<void()> Activate;
 };
 
-/** Reading and writing the map file: true on success, else error holds the reason (UTF-8).
- *  Paths are CP932 bytes as the document holds them. */
+/** What a read tells beyond success: the file was no map (the document was left as it was), or
+ *  sheets the opened map names could not be read. */
+struct MapLoadReport {
+    bool NotAMap = false;
+    std::vector<UnreadSheet> UnreadSheets;
+};
+
+/** Reading and writing the map file: true on success, else error holds the file and the reason
+ *  (UTF-8, "<path>: <reason>"). Paths are CP932 bytes as the document holds them. */
 struct MapFileIo {
-    std::function<bool(CQuelpDoc&, const std::string& path, std::string& error)> Load;
+    std::function<bool(CQuelpDoc&, const std::string& path, std::string& error,
+                       MapLoadReport& report)>
+        Load;
     std::function<bool(CQuelpDoc&, const std::string& path, std::string& error)> Save;
 };
 
@@ -44,7 +56,9 @@ public:
     /** 57601: the open dialog, then OpenDocumentFile. */
     bool OnFileOpen();
     /** Opens a map by its local path: the map already open only activates the window; else the
-     *  save question, the read, the initial update and the recent-file list. */
+     *  save question, the read, the initial update, the recent-file list and the list of sheets
+     *  that could not be read. A file that is no map or cannot be read is reported and leaves
+     *  the open map, its name and the recent files as they were. */
     bool OpenDocumentFile(const QString& localPath);
     /** 57603: writes to the map's path, or Save As for a map without one. */
     bool OnFileSave();
@@ -64,6 +78,7 @@ private:
     OpenResult Open(const QString& localPath);
     bool DoSave(const QString& localPath);
     void ShowMessage(const QString& text);
+    void TellUnreadSheets(const std::vector<UnreadSheet>& sheets);
 
     CQuelpDoc& doc_;
     CRecentFileList& recent_;

@@ -4,6 +4,7 @@
 #include "appicons.h"
 #include "commandids.h"
 #include "commandtable.h"
+#include "helplocation.h"
 #include "lockkeys.h"
 #include "mapfileio.h"
 #include "messagebox.h"
@@ -50,21 +51,6 @@ bool IsInside(const QWidget* widget, const QWidget* container)
     return widget && container && (widget == container || container->isAncestorOf(widget));
 }
 
-/** The help file installed with the program, named after it, or empty. */
-QString FindHelpFile()
-{
-    const QString appDir = QCoreApplication::applicationDirPath();
-    const QStringList candidates = {
-        appDir + QStringLiteral("/../share/doc/quelp/quelp.html"),
-        appDir + QStringLiteral("/../share/quelp/quelp.html"),
-        QStandardPaths::locate(QStandardPaths::GenericDataLocation,
-                               QStringLiteral("quelp/quelp.html")),
-    };
-    for (const QString& path : candidates)
-        if (!path.isEmpty() && QFileInfo(path).isFile())
-            return QFileInfo(path).absoluteFilePath();
-    return QString();
-}
 }  // namespace
 
 CMainFrame::CMainFrame(CQuelpDoc& doc, ISettingsStore& store, QWidget* parent)
@@ -74,7 +60,7 @@ CMainFrame::CMainFrame(CQuelpDoc& doc, ISettingsStore& store, QWidget* parent)
     setAcceptDrops(true);
     recent_ = std::make_unique<CRecentFileList>(store_);
     files_ = std::make_unique<CFileCommands>(doc_, *recent_, MakeFileHooks(), DefaultMapFileIo());
-    HelpFileLocator = FindHelpFile;
+    HelpFileLocator = LocateManual;
     Printing = DefaultPrintHooks(this);
 
     BuildActions();
@@ -101,7 +87,7 @@ FileCommandHooks CMainFrame::MakeFileHooks()
 {
     FileCommandHooks hooks;
     hooks.AskSave = [this](const QString& question) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Quelp"), question,
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Quelp"), question,
                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
         box.setDefaultButton(QMessageBox::Yes);
         switch (box.exec()) {

@@ -5,8 +5,9 @@
 MapFileIo DefaultMapFileIo()
 {
     MapFileIo io;
-    io.Load = [](CQuelpDoc& doc, const std::string& path, std::string& error) {
-        return LoadMapFile(doc, path, error);
+    io.Load = [](CQuelpDoc& doc, const std::string& path, std::string& error,
+                 MapLoadReport& report) {
+        return LoadMapFile(doc, path, error, &report.NotAMap, &report.UnreadSheets);
     };
     io.Save = [](CQuelpDoc& doc, const std::string& path, std::string& error) {
         return SaveMapFile(doc, path, error);

@@ -2,10 +2,22 @@
 
 #include <QMessageBox>
 
+namespace {
+void Show(QWidget* parent, const QString& text, QMessageBox::Icon icon)
+{
+    QMessageBox box(icon, QStringLiteral("Quelp"), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+}  // namespace
+
 void ShowMessageBox(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Quelp"), text, QMessageBox::Ok, parent);
-    box.exec();
+    Show(parent, text, QMessageBox::Warning);
+}
+
+void ShowInformationBox(QWidget* parent, const QString& text)
+{
+    Show(parent, text, QMessageBox::Information);
 }
 
 bool AskYesNoBox(QWidget* parent, const QString& text)

@@ -4,8 +4,11 @@
 
 class QWidget;
 
-/** The program's message box: the text, an OK button, "Quelp" as the caption. */
+/** The program's message box: the text, an OK button, "Quelp" as the caption; the warning icon,
+ *  as most messages tell of a failure. */
 void ShowMessageBox(QWidget* parent, const QString& text);
+/** The same with the information icon, for news that is good ("ファイルを保存しました。"). */
+void ShowInformationBox(QWidget* parent, const QString& text);
 
 /** A question with Yes and No; true for Yes. */
 bool AskYesNoBox(QWidget* parent, const QString& text);

@@ -5,6 +5,7 @@
 #include "core/chipsize.h"
 #include "core/cp932.h"
 #include "core/quelpdoc.h"
+#include "core/uiport.h"
 #include "render/maprender.h"
 
 #include <QImage>
@@ -30,6 +31,19 @@ PrintHooks DefaultPrintHooks(QWidget* parent)
     return hooks;
 }
 
+namespace {
+// A print that produced no page says so, naming where it was to go.
+void TellNotPrinted(CQuelpDoc& doc, const QPrinter& printer, const char* reason)
+{
+    const QString where =
+        printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+    doc.Ui().ShowMessageText(QString::fromUtf8("印刷できませんでした。\n") +
+                                 (where.isEmpty() ? QString() : where + QStringLiteral(": ")) +
+                                 QString::fromUtf8(reason),
+                             MessageKind::Warning);
+}
+}  // namespace
+
 bool OnPrintMapEnabled(const CQuelpDoc& doc)
 {
     return doc.AnyLayerHasGrid();
@@ -50,18 +64,35 @@ PrintResult OnPrintMap(CQuelpDoc& doc, QPrinter& printer, const PrintHooks& hook
 
     // The picture is made before any job starts: a map too big for memory prints nothing.
     const QSize pictureSize(doc.Columns * ChipWidth, doc.Rows * ChipHeight);
-    QImage picture(pictureSize, QImage::Format_RGB32);
-    if (picture.isNull())
+    QImage picture;
+    {
+        CBusyScope busy(doc.Ui());
+        picture = QImage(pictureSize, QImage::Format_RGB32);
+        if (!picture.isNull()) {
+            picture.fill(Qt::white);
+            DrawMap(doc, picture, WholeMapRange(doc), false);
+        }
+    }
+    if (picture.isNull()) {
+        TellNotPrinted(doc, printer, "マップの画像を作るメモリーが足りません");
         return {};
-    picture.fill(Qt::white);
-    DrawMap(doc, picture, WholeMapRange(doc), false);
+    }
 
     const QSize printed = PrintedSize(printable, pictureSize, hooks.RunScaleDialog);
     printer.setDocName(QStringFromCp932(doc.GetTitle()));
-    QPainter painter;
-    if (!painter.begin(&printer))
+    bool begun = false;
+    {
+        CBusyScope busy(doc.Ui());
+        QPainter painter;
+        begun = painter.begin(&printer);
+        if (begun) {
+            painter.drawImage(QRect(QPoint(0, 0), printed), picture);
+            painter.end();
+        }
+    }
+    if (!begun) {
+        TellNotPrinted(doc, printer, "印刷を始められません");
         return {};
-    painter.drawImage(QRect(QPoint(0, 0), printed), picture);
-    painter.end();
+    }
     return {true, printed};
 }

@@ -8,14 +8,24 @@
 
 #include "core/cp932.h"
 #include "render/mapfont.h"
+#include "views/checkeddialog.h"
 #include "views/eventdlg.h"
 #include "views/textstatusdlg.h"
 
+#include <QApplication>
 #include <QCursor>
 
 void QtUiPort::ShowMessage(const std::string& text)
 {
     ShowMessageBox(parent_, QStringFromCp932(text));
+}
+
+void QtUiPort::ShowMessageText(const QString& text, MessageKind kind)
+{
+    if (kind == MessageKind::Information)
+        ShowInformationBox(parent_, text);
+    else
+        ShowMessageBox(parent_, text);
 }
 
 bool QtUiPort::AskYesNo(const std::string& text)
@@ -74,8 +84,8 @@ std::optional<std::string> QtUiPort::RunFileDialog(const FileDialogRequest& requ
         return std::nullopt;
     const Cp932Result bytes = Cp932FromLocalPath(path.toStdString());
     if (!bytes.Ok()) {
-        ShowMessageBox(parent_, QString::fromUtf8("%1\n%2")
-                                    .arg(path, UnmappableText(bytes.Unmappable)));
+        ShowMessageBox(parent_, QString::fromUtf8("次のファイル名は使えません。\n%1: %2")
+                                    .arg(path, UnmappableMessage(bytes.Unmappable)));
         return std::nullopt;
     }
     return bytes.Bytes;
@@ -87,6 +97,17 @@ void QtUiPort::MovePointer(IntPoint mapPixel)
         return;
     if (const std::optional<QPoint> global = MapPixelToGlobal(mapPixel))
         QCursor::setPos(*global);
+}
+
+void QtUiPort::SetBusy(bool busy)
+{
+    if (!busy) {
+        QApplication::restoreOverrideCursor();
+        return;
+    }
+    // The closed dialog goes and the window repaints; clicks and keys wait until the work is done.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
 IntSize QtUiPort::MeasureText(const std::string& text, const std::string& face, int points)

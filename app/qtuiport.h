@@ -19,6 +19,7 @@ public:
     std::function<std::optional<QPoint>(IntPoint mapPixel)> MapPixelToGlobal;
 
     void ShowMessage(const std::string& text) override;
+    void ShowMessageText(const QString& text, MessageKind kind) override;
     bool AskYesNo(const std::string& text) override;
     bool RunSettingsDialog(SettingsDialogValues& values) override;
     bool RunMapSizeDialog(MapSizeDialogValues& values) override;
@@ -28,6 +29,8 @@ public:
     std::optional<std::string> RunFileDialog(const FileDialogRequest& request) override;
     void MovePointer(IntPoint mapPixel) override;
     IntSize MeasureText(const std::string& text, const std::string& face, int points) override;
+    /** Lets the window repaint (a dialog just closed leaves no trace), then the wait cursor. */
+    void SetBusy(bool busy) override;
 
 private:
     QPointer<QWidget> parent_;

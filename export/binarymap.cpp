@@ -210,7 +210,7 @@ bool WriteBinaryMap(const std::string& pathCp932, const CQuelpDoc& doc, std::str
     std::string reason;
     if (!WriteFileAtomically(local, bytes, reason)) {
         if (error)
-            *error = "cannot write \"" + local + "\": " + reason;
+            *error = local + ": " + reason;
         return false;
     }
     return true;

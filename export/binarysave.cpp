@@ -44,11 +44,18 @@ void OnBinarySave(CQuelpDoc& doc)
     if (!path)
         return;
     std::string error;
-    if (WriteBinaryMap(*path, doc, &error)) {
-        doc.Ui().ShowMessage(Cp932("ファイルを保存しました。"));
+    bool written = false;
+    {
+        CBusyScope busy(doc.Ui());
+        written = WriteBinaryMap(*path, doc, &error);
+    }
+    if (written) {
+        doc.Ui().ShowMessageText(QString::fromUtf8("ファイルを保存しました。"),
+                                 MessageKind::Information);
     } else {
         // The fixed message, then which file and why, so that the user can act on it.
-        const Cp932Result detail = Utf8ToCp932(error);
-        doc.Ui().ShowMessage(Cp932("ファイルを保存に失敗しました。") + "\n" + detail.Bytes);
+        doc.Ui().ShowMessageText(QString::fromUtf8("ファイルを保存に失敗しました。\n") +
+                                     QString::fromStdString(error),
+                                 MessageKind::Warning);
     }
 }

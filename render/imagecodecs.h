@@ -5,8 +5,6 @@
 #include <QByteArray>
 #include <string>
 
-class QSaveFile;
-
 // The encoders and decoders behind imagefile.h that Qt does not provide as this program needs
 // them: GIF both ways (giflib), indexed PNG at its own bit depth (libpng), BMP at 1, 4, 8, 24
 // and 32 bits.
@@ -44,6 +42,6 @@ inline void SetError(std::string* error, const std::string& text)
         *error = text;
 }
 
-/** Ends a QSaveFile: flushes its buffer, syncs it to disk and renames it over the target, each
- *  step checked; on failure the temporary file is dropped and reason says why. */
-bool CommitSaveFile(QSaveFile& file, std::string& reason);
+/** The reason given for a picture path whose extension names no format (UTF-8). */
+inline constexpr const char* kNoPictureExtension =
+    "拡張子が画像の形式 (.png .gif .bmp .jpg) ではありません";

@@ -1,5 +1,6 @@
 #include "imageexport.h"
 
+#include "core/atomicfile.h"
 #include "core/chipsize.h"
 #include "core/cp932.h"
 #include "core/dialogvalues.h"
@@ -9,12 +10,13 @@
 #include "render/imagefile.h"
 #include "render/maprender.h"
 
-#include <QSaveFile>
 #include <csetjmp>
 #include <png.h>
 #include <vector>
 
 namespace {
+
+constexpr const char* kPictureTooLarge = "画像が大きすぎます";
 
 void Fail(std::string* error, const std::string& text)
 {
@@ -25,21 +27,28 @@ void Fail(std::string* error, const std::string& text)
 // ---- PNG written band by band: a map of 8192 x 8192 pixels never exists whole in memory ----
 
 struct PngSink {
-    QSaveFile* File = nullptr;
+    CAtomicFile* File = nullptr;
     bool Failed = false;
 };
 
 void WriteToSink(png_structp png, png_bytep data, png_size_t length)
 {
     auto* sink = static_cast<PngSink*>(png_get_io_ptr(png));
-    if (sink->File->write(reinterpret_cast<const char*>(data), static_cast<qint64>(length)) !=
-        static_cast<qint64>(length)) {
+    if (!sink->File->Write(std::string_view(reinterpret_cast<const char*>(data), length))) {
         sink->Failed = true;
         png_error(png, "write failed");
     }
 }
 
 void FlushSink(png_structp) {}
+
+// The reason of a failure is the writer's to tell, once; libpng would print its own line too.
+[[noreturn]] void QuietError(png_structp png, png_const_charp)
+{
+    png_longjmp(png, 1);
+}
+
+void QuietWarning(png_structp, png_const_charp) {}
 
 /** libpng jumps out of its calls on errors; each step below holds nothing with a destructor. */
 class CPngRowWriter {
@@ -53,7 +62,7 @@ public:
 
     bool Begin(int width, int height)
     {
-        png_ = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+        png_ = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
         if (!png_)
             return false;
         info_ = png_create_info_struct(png_);
@@ -95,9 +104,10 @@ bool WriteMapPngInBands(const CQuelpDoc& doc, const std::string& localPath, std:
 {
     const int width = doc.Columns * ChipWidth;
     const int height = doc.Rows * ChipHeight;
-    QSaveFile file(QString::fromStdString(localPath));
-    if (!file.open(QIODevice::WriteOnly)) {
-        Fail(error, "cannot write \"" + localPath + "\": " + file.errorString().toStdString());
+    CAtomicFile file(localPath);
+    std::string reason;
+    if (!file.Open(reason)) {
+        Fail(error, localPath + ": " + reason);
         return false;
     }
     PngSink sink{&file};
@@ -130,14 +140,13 @@ bool WriteMapPngInBands(const CQuelpDoc& doc, const std::string& localPath, std:
         }
     }
     ok = ok && png.End();
-    std::string reason;
-    if (!ok || !CommitSaveFile(file, reason)) {
-        if (reason.empty())
-            reason = sink.Failed || file.error() != QFileDevice::NoError
-                         ? file.errorString().toStdString()
-                         : std::string("cannot encode the picture");
-        file.cancelWriting();
-        Fail(error, "cannot write \"" + localPath + "\": " + reason);
+    // A failed write is reported by Commit with its reason; anything else failed on the way.
+    if (!ok && !sink.Failed) {
+        Fail(error, localPath + ": " + "画像を作れませんでした");
+        return false;
+    }
+    if (!file.Commit(reason)) {
+        Fail(error, localPath + ": " + reason);
         return false;
     }
     return true;
@@ -148,31 +157,32 @@ bool SaveWithReason(const CImage& image, const std::string& localPath, std::stri
     std::string reason;
     if (SaveImageFile(image, localPath, &reason))
         return true;
-    Fail(error, "cannot write \"" + localPath + "\": " + reason);
+    Fail(error, localPath + ": " + reason);
     return false;
 }
 
 bool CheckTarget(const CQuelpDoc& doc, const std::string& localPath, std::string* error)
 {
     if (ImageFormatFromPath(localPath).empty()) {
-        Fail(error, "\"" + localPath + "\": the extension names no picture format");
+        Fail(error, localPath + ": " + kNoPictureExtension);
         return false;
     }
     if (!ImageSizeAcceptable(static_cast<long long>(doc.Columns) * ChipWidth,
                              static_cast<long long>(doc.Rows) * ChipHeight)) {
-        Fail(error, "the picture would be too large");
+        Fail(error, localPath + ": " + kPictureTooLarge);
         return false;
     }
     return true;
 }
 
 // A picture that could not be written is reported with which file and why, as the binary
-// export does; a written one needs no message.
+// export does; a written one needs no message. The file's name may hold what CP932 cannot.
 void TellIfFailed(CQuelpDoc& doc, bool written, const std::string& error)
 {
     if (!written)
-        doc.Ui().ShowMessage(Cp932("ファイルを保存に失敗しました。") + "\n" +
-                             Utf8ToCp932(error).Bytes);
+        doc.Ui().ShowMessageText(QString::fromUtf8("ファイルを保存に失敗しました。\n") +
+                                     QString::fromStdString(error),
+                                 MessageKind::Warning);
 }
 
 std::optional<std::string> AskPath(CQuelpDoc& doc)
@@ -203,7 +213,12 @@ void OnSaveMapImage(CQuelpDoc& doc)
 {
     if (const std::optional<std::string> path = AskPath(doc)) {
         std::string error;
-        TellIfFailed(doc, WriteMapImage(doc, *path, &error), error);
+        bool written = false;
+        {
+            CBusyScope busy(doc.Ui());
+            written = WriteMapImage(doc, *path, &error);
+        }
+        TellIfFailed(doc, written, error);
     }
 }
 
@@ -211,7 +226,12 @@ void SaveLayerImage(int position, CQuelpDoc& doc)
 {
     if (const std::optional<std::string> path = AskPath(doc)) {
         std::string error;
-        TellIfFailed(doc, WriteLayerImage(doc, position, *path, &error), error);
+        bool written = false;
+        {
+            CBusyScope busy(doc.Ui());
+            written = WriteLayerImage(doc, position, *path, &error);
+        }
+        TellIfFailed(doc, written, error);
     }
 }
 
@@ -224,7 +244,7 @@ bool WriteMapImage(const CQuelpDoc& doc, const std::string& pathCp932, std::stri
         return WriteMapPngInBands(doc, local, error);
     CImage image;
     if (!CreateImage(image, doc.Columns * ChipWidth, doc.Rows * ChipHeight, 24)) {
-        Fail(error, "cannot make a picture of that size");
+        Fail(error, local + ": " + kPictureTooLarge);
         return false;
     }
     DrawMapToImage(image, doc, WholeMapRange(doc), false);
@@ -235,7 +255,7 @@ bool WriteLayerImage(const CQuelpDoc& doc, int position, const std::string& path
                      std::string* error)
 {
     if (position < 0 || position >= kLayerCount) {
-        Fail(error, "there is no layer " + std::to_string(position));
+        Fail(error, "レイヤー " + std::to_string(position) + " はありません");
         return false;
     }
     const std::string local = LocalPathFromCp932(pathCp932);
@@ -249,7 +269,7 @@ bool WriteLayerImage(const CQuelpDoc& doc, int position, const std::string& path
     CImage image;
     if (!CreateImage(image, doc.Columns * ChipWidth, doc.Rows * ChipHeight,
                      indexed ? sheetBits : 24, indexed ? page.Image.ColorTable : QVector<QRgb>{})) {
-        Fail(error, "cannot make a picture of that size");
+        Fail(error, local + ": " + kPictureTooLarge);
         return false;
     }
     DrawLayerToImage(image, layer, doc.ChipPages, WholeMapRange(doc), doc.Columns, doc.Rows);

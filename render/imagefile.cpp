@@ -2,12 +2,13 @@
 
 #include "imagecodecs.h"
 
+#include "core/atomicfile.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <QString>
 
 #include <algorithm>
@@ -329,41 +330,20 @@ bool SaveImageFile(const CImage& image, const std::string& localPath, std::strin
 {
     const std::string format = ImageFormatFromPath(localPath);
     if (format.empty()) {
-        SetError(error, "the extension names no picture format");
+        SetError(error, kNoPictureExtension);
         return false;
     }
     QByteArray bytes;
-    if (!EncodeImage(image, format, bytes, error))
-        return false;
-    QSaveFile file(QString::fromStdString(localPath));
-    if (!file.open(QIODevice::WriteOnly)) {
-        SetError(error, "cannot write: " + file.errorString().toStdString());
+    if (!EncodeImage(image, format, bytes)) {
+        SetError(error, "画像を書き出す形式に変換できませんでした");
         return false;
     }
     std::string reason;
-    if (file.write(bytes) != bytes.size() || !CommitSaveFile(file, reason)) {
-        SetError(error, "cannot write: " +
-                            (reason.empty() ? file.errorString().toStdString() : reason));
-        file.cancelWriting();
+    if (!WriteFileAtomically(localPath, std::string_view(bytes.constData(),
+                                                         static_cast<std::size_t>(bytes.size())),
+                             reason)) {
+        SetError(error, reason);
         return false;
     }
     return true;
-}
-
-bool CommitSaveFile(QSaveFile& file, std::string& reason)
-{
-    // commit() looks neither at the last flush of its buffer nor at the sync to disk, so a failed
-    // final write would still replace the file: both are checked here first.
-    if (!file.flush()) {
-        reason = file.errorString().toStdString();
-    } else if (::fsync(file.handle()) != 0) {
-        reason = std::strerror(errno);
-    } else if (!file.commit()) {
-        reason = file.errorString().toStdString();
-        return false;
-    } else {
-        return true;
-    }
-    file.cancelWriting();
-    return false;
 }

@@ -22,12 +22,17 @@ protected:
         doc.OnNewDocument();
         frame = std::make_unique<CMainFrame>(doc, store);
         MapFileIo& io = frame->Files().Io();
-        io.Load = [this](CQuelpDoc& d, const std::string& path, std::string& error) {
+        io.Load = [this](CQuelpDoc& d, const std::string& path, std::string& error,
+                         MapLoadReport& report) {
             loads.push_back(path);
+            busyDuringIo.push_back(ui.BusyDepth);
+            // As the real reader and writer say it: the file, then the reason.
             if (!loadError.empty()) {
-                error = loadError;
+                error = path + ": " + loadError;
+                report.NotAMap = loadNotAMap;
                 return false;
             }
+            report.UnreadSheets = unreadSheets;
             d.OnNewDocument();
             d.TextOption = "read";  // tells a read map from a new one
             d.PathName = path;
@@ -35,8 +40,9 @@ protected:
         };
         io.Save = [this](CQuelpDoc&, const std::string& path, std::string& error) {
             saves.push_back(path);
+            busyDuringIo.push_back(ui.BusyDepth);
             if (!saveError.empty()) {
-                error = saveError;
+                error = path + ": " + saveError;
                 return false;
             }
             return true;
@@ -74,6 +80,9 @@ protected:
     std::vector<std::string> loads;
     std::vector<std::string> saves;
     std::string loadError;
+    bool loadNotAMap = false;
+    std::vector<UnreadSheet> unreadSheets;  ///< what a successful read reports
+    std::vector<int> busyDuringIo;  ///< the UI port's busy depth at each read and write
     std::string saveError;
     std::vector<QString> questions;
     std::vector<SaveAnswer> saveAnswers;

@@ -78,7 +78,7 @@ TEST_F(FrameTest, SaveOfAnUntitledMapAsksForANameAndAFailedSaveKeepsTheMapModifi
     Modify();
     savePath = QStringLiteral("/maps/new.mpx");
     saveAnswers = {SaveAnswer::Yes};
-    saveError = "No space left on device";
+    saveError = "ディスクの空き容量が足りません";
     frame->ExecuteCommand(cmd::FileNew);
     ASSERT_EQ(saveInitialNames.size(), 1u);
     EXPECT_EQ(saveInitialNames[0], U("無題.mpx"));
@@ -87,7 +87,7 @@ TEST_F(FrameTest, SaveOfAnUntitledMapAsksForANameAndAFailedSaveKeepsTheMapModifi
     ASSERT_EQ(ui.Messages.size(), 1u);
     const QString message = QStringFromCp932(ui.Messages[0]);
     EXPECT_TRUE(message.contains(QStringLiteral("/maps/new.mpx"))) << message.toStdString();
-    EXPECT_TRUE(message.contains(QStringLiteral("No space left on device")));
+    EXPECT_TRUE(message.contains(U("ディスクの空き容量が足りません")));
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(doc.PathName.empty());
 
@@ -118,12 +118,13 @@ TEST_F(FrameTest, OpeningTheOpenMapOnlyRaisesTheWindow)
 
 TEST_F(FrameTest, ReadFailureSaysWhichFileAndWhy)
 {
-    loadError = "not a map file";
+    loadError = "ファイルが見つかりません";
     EXPECT_FALSE(frame->Files().OpenDocumentFile(QStringLiteral("/maps/bad.mpx")));
     ASSERT_EQ(ui.Messages.size(), 1u);
     const QString message = QStringFromCp932(ui.Messages[0]);
     EXPECT_TRUE(message.contains(QStringLiteral("/maps/bad.mpx")));
-    EXPECT_TRUE(message.contains(QStringLiteral("not a map file")));
+    EXPECT_EQ(message,
+              U("次のファイルを開けませんでした。\n/maps/bad.mpx: ファイルが見つかりません"));
     EXPECT_TRUE(doc.PathName.empty());
 }
 

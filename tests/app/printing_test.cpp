@@ -81,14 +81,22 @@ TEST(Printing, PrintsTheMapToAPdfFileOnOnePage)
     QPrinter printer(QPrinter::HighResolution);
     int maximum = 0;
     PrintHooks hooks;
-    hooks.RunPrintDialog = [&pdf](QPrinter& p) {
+    hooks.RunPrintDialog = [&pdf, &ui](QPrinter& p) {
+        EXPECT_EQ(ui.BusyDepth, 0) << "a busy cursor over the print dialog";
         p.setOutputFormat(QPrinter::PdfFormat);
         p.setOutputFileName(pdf);
         return true;
     };
-    hooks.RunScaleDialog = Answer(PrintScaleAnswer{false, 2}, &maximum);
+    const auto answer = Answer(PrintScaleAnswer{false, 2}, &maximum);
+    hooks.RunScaleDialog = [&answer, &ui](int most) {
+        EXPECT_EQ(ui.BusyDepth, 0) << "a busy cursor over the scale dialog";
+        return answer(most);
+    };
     const PrintResult result = OnPrintMap(doc, printer, hooks);
     doc.RemoveView(&hints);
+    // The drawing and the printing show the busy cursor, which is gone afterwards.
+    EXPECT_GT(ui.BusyCount, 0);
+    EXPECT_EQ(ui.BusyDepth, 0);
 
     EXPECT_TRUE(result.Printed);
     EXPECT_EQ(result.Size, QSize(10 * ChipWidth * 2, 5 * ChipHeight * 2));
@@ -104,6 +112,31 @@ TEST(Printing, PrintsTheMapToAPdfFileOnOnePage)
     EXPECT_TRUE(bytes.startsWith("%PDF"));
     EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page "), 1);
     EXPECT_TRUE(bytes.contains("/Subtype /Image"));
+}
+
+TEST(Printing, APrintThatCannotStartSaysSo)
+{
+    MemorySettingsStore store;
+    FakeUiPort ui;
+    CQuelpDoc doc(store, ui);
+    doc.OnNewDocument();
+    ASSERT_TRUE(EnsureGrid(doc, doc.Layers[0]));
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("no/such/folder/map.pdf"));
+    QPrinter printer;
+    PrintHooks hooks;
+    hooks.RunPrintDialog = [&pdf](QPrinter& p) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(pdf);
+        return true;
+    };
+    hooks.RunScaleDialog = [](int) { return std::optional<PrintScaleAnswer>(); };
+    EXPECT_FALSE(OnPrintMap(doc, printer, hooks).Printed);
+    ASSERT_EQ(ui.MessageTexts.size(), 1u);
+    EXPECT_EQ(ui.MessageTexts[0],
+              QString::fromUtf8("印刷できませんでした。\n") + pdf +
+                  QString::fromUtf8(": 印刷を始められません"));
+    EXPECT_EQ(ui.BusyDepth, 0);
 }
 
 TEST(Printing, CancelInThePrintDialogPrintsNothing)

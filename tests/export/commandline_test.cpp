@@ -13,7 +13,10 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -38,7 +41,7 @@ protected:
 
     std::string Path(const char* name) const { return (Dir.path() + "/" + name).toStdString(); }
 
-    Result Run(const QStringList& args) const
+    Result Run(const QStringList& args, const QString& platform = {}) const
     {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -47,6 +50,8 @@ protected:
         env.remove("QT_QPA_PLATFORM");
         env.insert("XDG_CONFIG_HOME", Config);
         env.insert("HOME", Dir.path());
+        if (!platform.isEmpty())
+            env.insert("QT_QPA_PLATFORM", platform);
         process.setProcessEnvironment(env);
         process.start(QStringLiteral(QUELP_BINARY), args);
         process.waitForFinished(120000);
@@ -64,8 +69,8 @@ protected:
         file.write(text);
     }
 
-    // A small map saved with a sheet beside it.
-    std::string MakeMap(const char* name)
+    // A small map saved with a sheet beside it, or naming the given sheets instead.
+    std::string MakeMap(const char* name, const std::vector<std::string>& sheets = {"sheet.png"})
     {
         MemorySettingsStore store;
         FakeUiPort ui;
@@ -93,9 +98,12 @@ protected:
             if (at != std::string::npos)
                 bytes.erase(at, std::strlen(key));
         }
-        // And name the sheet so that it loads.
-        const std::string chip = "<chip page=0>\r\n\tFilePath = [MapFolder]sheet.png\r\n</chip>\r\n";
-        bytes.insert(bytes.find("<map page=0>"), chip);
+        // And name the sheets so that they load.
+        std::string chips;
+        for (std::size_t page = 0; page < sheets.size(); ++page)
+            chips += "<chip page=" + std::to_string(page * 2) + ">\r\n\tFilePath = [MapFolder]" +
+                     sheets[page] + "\r\n</chip>\r\n";
+        bytes.insert(bytes.find("<map page=0>"), chips);
         QFile file(QString::fromStdString(Path(name)));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes.data(), static_cast<qint64>(bytes.size()));
@@ -197,6 +205,43 @@ TEST_F(CommandLine, ExportImageWholeMapAndOneLayer)
     Result txt = Run({"--export-image", QString::fromStdString(map), Dir.path() + "/x.txt"});
     EXPECT_EQ(txt.Status, 1);
     EXPECT_FALSE(QFile::exists(Dir.path() + "/x.txt"));
+}
+
+TEST_F(CommandLine, UnreadSheetsWarnAndTheMapKeepsThem)
+{
+    const std::string map = MakeMap("town.mpx", {"gone.png", "sheet.png", "lost.png"});
+    const QString m = QString::fromStdString(map);
+    const QStringList cases[] = {
+        {"--resave", m, Dir.path() + "/again.mpx"},
+        {"--export-binary", m, Dir.path() + "/town.mpb"},
+        {"--export-image", m, Dir.path() + "/town.png"},
+    };
+    for (const QStringList& args : cases) {
+        Result r = Run(args);
+        EXPECT_EQ(r.Status, 0) << args.join(' ').toStdString();
+        const QStringList lines = r.Err.split('\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 2) << r.Err.toStdString();
+        EXPECT_TRUE(lines[0].startsWith(QString::fromUtf8(
+            "quelp: 警告: マップチップ画像を読み込めませんでした: ") + Dir.path() + "/gone.png: "))
+            << r.Err.toStdString();
+        EXPECT_TRUE(lines[1].contains(Dir.path() + "/lost.png: ")) << r.Err.toStdString();
+    }
+    const std::string again = ReadBytes(Path("again.mpx"));
+    for (const char* sheet : {"gone.png", "lost.png"})
+        EXPECT_NE(again.find(std::string("FilePath = [MapFolder]") + sheet), std::string::npos)
+            << sheet;
+}
+
+// Neither a map nor a binary starts a display platform or the font system: a platform that
+// does not exist is never asked for.
+TEST_F(CommandLine, ResaveAndBinaryStartNoPlatform)
+{
+    const QString m = QString::fromStdString(MakeMap("town.mpx"));
+    for (const char* action : {"--resave", "--export-binary"}) {
+        Result r = Run({action, m, Dir.path() + "/out"}, "no-such-platform");
+        EXPECT_EQ(r.Status, 0) << action << ": " << r.Err.toStdString();
+        EXPECT_TRUE(r.Err.isEmpty()) << r.Err.toStdString();
+    }
 }
 
 TEST_F(CommandLine, FailuresSayOneLineAndExitOne)

@@ -182,6 +182,40 @@ TEST(ImageExport, CommandsAskThroughTheDialog)
     EXPECT_TRUE(QFile::exists(QString::fromStdString(map.Path("layer.png"))));
     EXPECT_FALSE(map.Doc.IsModified());
     EXPECT_TRUE(map.Ui.Messages.empty());
+    // The writing showed the busy cursor; the dialog before it did not.
+    EXPECT_EQ(map.Ui.BusyCount, 1);
+    EXPECT_EQ(map.Ui.BusyDepth, 0);
+}
+
+TEST(ImageExport, AFailureSaysOnceWhichFileAndWhyInJapanese)
+{
+    PictureMap map(2, 2);
+    map.Doc.Layers[0].Cells = CellGrid(4, 0);
+    struct Case {
+        const char* Name;
+        bool Layer;
+        const char* Reason;
+    };
+    const Case cases[] = {
+        {"no/such/folder/map.png", false, "ファイルが見つかりません"},  // PNG in bands
+        {"no/such/folder/map.bmp", false, "ファイルが見つかりません"},
+        {"no/such/folder/layer.gif", true, "ファイルが見つかりません"},
+        {"map.txt", false, "拡張子が画像の形式 (.png .gif .bmp .jpg) ではありません"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        map.Ui.FileAnswers.push_back(map.Path(c.Name));
+        if (c.Layer)
+            SaveLayerImage(0, map.Doc);
+        else
+            OnSaveMapImage(map.Doc);
+        ASSERT_FALSE(map.Ui.MessageTexts.empty());
+        EXPECT_EQ(map.Ui.MessageTexts.back(),
+                  QString::fromUtf8("ファイルを保存に失敗しました。\n") +
+                      QString::fromStdString(map.Path(c.Name)) + QStringLiteral(": ") +
+                      QString::fromUtf8(c.Reason));
+        EXPECT_EQ(map.Ui.MessageKinds.back(), MessageKind::Warning);
+    }
 }
 
 }  // namespace

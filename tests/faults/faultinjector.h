@@ -1,8 +1,8 @@
 #pragma once
 
 // Test seam for write failures. The test executable defines write, fsync, fdatasync, close and
-// the rename calls itself, so every writer of the program (the map file's temp-and-rename, Qt's
-// QSaveFile under the picture export, ...) goes through them; while a fault is armed, calls on
+// the rename calls itself, so every writer of the program (the temp-and-rename of the map file,
+// the binary export and the pictures) goes through them; while a fault is armed, calls on
 // files below one folder fail the way a full disk or a failing device makes them fail. Runs as
 // root make read-only folders useless for this, hence the seam. Test-only: never linked into the
 // program.

@@ -215,7 +215,7 @@ TEST_F(RecoveryTest, SavingOrReplacingTheMapRemovesTheCopy)
             error = "disk full";
             return !c.SaveFails;
         };
-        io.Load = [](CQuelpDoc& d, const std::string& path, std::string&) {
+        io.Load = [](CQuelpDoc& d, const std::string& path, std::string&, MapLoadReport&) {
             d.PathName = path;
             return true;
         };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/cp932.h"
 #include "core/uiport.h"
 
 #include <deque>
@@ -23,6 +24,19 @@ public:
     };
 
     void ShowMessage(const std::string& text) override { Messages.push_back(text); }
+    /** Recorded whole in MessageTexts, and as CP932 in Messages beside the plain messages. */
+    void ShowMessageText(const QString& text, MessageKind kind) override
+    {
+        MessageTexts.push_back(text);
+        MessageKinds.push_back(kind);
+        Messages.push_back(Cp932FromQString(text).Bytes);
+    }
+    void SetBusy(bool busy) override
+    {
+        BusyDepth += busy ? 1 : -1;
+        if (busy)
+            ++BusyCount;
+    }
     bool AskYesNo(const std::string& text) override
     {
         Questions.push_back(text);
@@ -61,6 +75,10 @@ public:
     std::deque<std::optional<std::string>> FileAnswers;
 
     std::vector<std::string> Messages;
+    std::vector<QString> MessageTexts;
+    std::vector<MessageKind> MessageKinds;
+    int BusyDepth = 0;   ///< long work under way now
+    int BusyCount = 0;   ///< long work begun so far
     std::vector<std::string> Questions;
     std::vector<FileDialogRequest> FileRequests;
     std::vector<IntPoint> PointerMoves;
