@@ -7,6 +7,7 @@
 
 #include <charconv>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -88,19 +89,22 @@ void WriteMapPage(const CQuelpDoc& doc, int position, std::string& bytes)
         out << "\t<data>\r\n";
         const CellGrid& cells = *layer.Cells;
         const std::size_t columns = static_cast<std::size_t>(doc.Columns);
-        // A row is at most 512 values of 6 bytes; reserve once for the whole block.
-        bytes.reserve(bytes.size() + cells.size() * 7 + static_cast<std::size_t>(doc.Rows) * 4);
+        // Each row is formatted in one buffer (at most 7 bytes a value: "-32768,") and appended
+        // whole; the caller reserved the text of every block.
+        std::vector<char> rowText(columns * 7 + 4);
         for (std::size_t row = 0; row < static_cast<std::size_t>(doc.Rows); ++row) {
-            bytes.append("\t\t");
+            char* end = rowText.data();
+            *end++ = '\t';
+            *end++ = '\t';
             const int16_t* cell = cells.data() + row * columns;
             for (std::size_t c = 0; c < columns; ++c) {
                 if (c > 0)
-                    bytes.push_back(',');
-                char buffer[8];
-                const auto result = std::to_chars(buffer, buffer + sizeof buffer, int{cell[c]});
-                bytes.append(buffer, result.ptr);
+                    *end++ = ',';
+                end = std::to_chars(end, end + 6, int{cell[c]}).ptr;
             }
-            bytes.append("\r\n");
+            *end++ = '\r';
+            *end++ = '\n';
+            bytes.append(rowText.data(), end);
         }
         out << "\t</data>\r\n";
     }
@@ -118,6 +122,14 @@ void WriteMapFile(CQuelpDoc& doc, std::string& bytes, const std::string& folder)
 
 void WriteMapFileText(const CQuelpDoc& doc, std::string& bytes, const std::string& folder)
 {
+    // Reserved once: growing block by block copied the text written so far for every layer.
+    std::size_t estimate =
+        4096 + static_cast<std::size_t>(doc.Events.GetCount() + doc.Texts.GetCount()) * 512;
+    for (const CLayerData& layer : doc.Layers) {
+        if (layer.Cells)
+            estimate += layer.Cells->size() * 7 + static_cast<std::size_t>(doc.Rows) * 4;
+    }
+    bytes.reserve(bytes.size() + estimate);
     LineOut out(bytes);
     WriteProperties(doc, out);
 
