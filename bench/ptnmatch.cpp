@@ -1,4 +1,6 @@
-// The pattern matcher on the lines of a map file, as the reader tries its patterns in order.
+// The pattern matcher on the lines of a map file, as the reader tries its patterns in order:
+// compiled once as the reader has them, and compiled on every call.
+#include "mapfile/linepatterns.h"
 #include "mapfile/ptnmatch.h"
 
 #include <benchmark/benchmark.h>
@@ -8,41 +10,40 @@
 
 namespace {
 
-const std::vector<std::string> kPropertyPatterns = {
-    "ChipSize\\s*\\=\\s*(\\d+)\\,(\\d+)",
-    "MapSize\\s*\\=\\s*(\\d+)\\,(\\d+)",
-    "FontSize\\s*\\=\\s*(\\d+)",
-    "FontColor\\s*\\=\\s*(\\d+)\\,(\\d+)\\,(\\d+)",
-    "ViewText\\s*\\=\\s*(\\d+)",
-    "SaveText\\s*\\=\\s*(\\d+)",
-    "ViewEvent\\s*\\=\\s*(\\d+)",
-    "SaveEvent\\s*\\=\\s*(\\d+)",
-    "SaveEventMap\\s*\\=\\s*(\\d+)",
-    "SaveEventRem\\s*\\=\\s*(\\d+)",
-    "TextOption\\s*\\=\\s*(\\S{1,1}.*)$",
-    "IntOptions\\s*\\=\\s*(\\-*\\d+)\\,(\\-*\\d+)\\,(\\-*\\d+)\\,(\\-*\\d+)",
+using L = MapLine;
+
+const std::vector<MapLine> kPropertyPatterns = {
+    L::ChipSize,  L::MapSize,      L::FontSize,     L::FontColor,  L::ViewText,   L::SaveText,
+    L::ViewEvent, L::SaveEvent,    L::SaveEventMap, L::SaveEventRem, L::TextOption,
+    L::IntOptions,
 };
 
-const std::vector<std::string> kEventPatterns = {
-    "Type\\s*\\=\\s*(\\d+)$",
-    "Rect\\s*\\=\\s*(\\d+),\\s*(\\d+),\\s*(\\d+),\\s*(\\d+)",
-    "Map\\s*\\=\\s*(\\S{1,1}.*)$",
-    "Pos\\s*\\=\\s*(\\d+),\\s*(\\d+)",
-    "Option\\s*\\=\\s*(\\d+),\\s*(\\d+)",
-    "Rem\\s*\\=\\s*(\\S{1,1}.*)$",
+const std::vector<MapLine> kEventPatterns = {
+    L::EventType, L::Rect, L::Map, L::Pos, L::Option, L::Rem,
 };
 
 // Tries the patterns in order until one applies, as the reader does; returns the groups seen.
-std::size_t MatchInOrder(const std::string& line, const std::vector<std::string>& patterns)
+// Compiled: the reader's way, each pattern compiled once. Otherwise compiled on every call.
+template <bool Compiled>
+std::size_t MatchInOrder(const std::string& line, const std::vector<MapLine>& patterns)
 {
-    std::vector<std::string> groups;
-    for (const std::string& p : patterns) {
-        if (CPtnMatch::Match(line, p, groups))
-            return groups.size();
+    if constexpr (Compiled) {
+        LineGroups groups;
+        for (MapLine p : patterns) {
+            if (MatchLine(p, line, groups))
+                return groups.size();
+        }
+    } else {
+        std::vector<std::string> groups;
+        for (MapLine p : patterns) {
+            if (CPtnMatch::Match(line, PatternOf(p).Text, groups))
+                return groups.size();
+        }
     }
     return 0;
 }
 
+template <bool Compiled>
 void BM_MatchLine(benchmark::State& state)
 {
     const std::vector<std::string> property = {
@@ -57,15 +58,17 @@ void BM_MatchLine(benchmark::State& state)
     std::size_t lines = 0;
     for (auto _ : state) {
         for (const std::string& line : property)
-            benchmark::DoNotOptimize(MatchInOrder(line, kPropertyPatterns));
+            benchmark::DoNotOptimize(MatchInOrder<Compiled>(line, kPropertyPatterns));
         for (const std::string& line : event)
-            benchmark::DoNotOptimize(MatchInOrder(line, kEventPatterns));
+            benchmark::DoNotOptimize(MatchInOrder<Compiled>(line, kEventPatterns));
         lines += property.size() + event.size();
     }
     state.SetItemsProcessed(static_cast<int64_t>(lines));
 }
-BENCHMARK(BM_MatchLine);
+BENCHMARK(BM_MatchLine<true>)->Name("BM_MatchLine");
+BENCHMARK(BM_MatchLine<false>)->Name("BM_MatchLineCompilingEach");
 
+template <bool Compiled>
 void BM_MatchHostileLine(benchmark::State& state)
 {
     const std::size_t n = 100 * 1024;
@@ -78,14 +81,17 @@ void BM_MatchHostileLine(benchmark::State& state)
     std::size_t bytes = 0;
     for (auto _ : state) {
         for (const std::string& line : lines) {
-            benchmark::DoNotOptimize(MatchInOrder(line, kEventPatterns));
-            benchmark::DoNotOptimize(MatchInOrder(line, kPropertyPatterns));
+            benchmark::DoNotOptimize(MatchInOrder<Compiled>(line, kEventPatterns));
+            benchmark::DoNotOptimize(MatchInOrder<Compiled>(line, kPropertyPatterns));
             bytes += line.size();
         }
     }
     state.SetBytesProcessed(static_cast<int64_t>(bytes));
 }
-BENCHMARK(BM_MatchHostileLine)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MatchHostileLine<true>)->Name("BM_MatchHostileLine")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MatchHostileLine<false>)
+    ->Name("BM_MatchHostileLineCompilingEach")
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -5,38 +5,27 @@
 #include "mapfile/linepatterns.h"
 #include "mapfile/ptnmatch.h"
 
-#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace {
 
-namespace P = MapFilePatterns;
-
-// Every line recogniser of the map file reader.
-const std::array<const LinePattern*, 29> kLinePatterns = {
-    &P::ChipPageTag, &P::MapPageTag, &P::ChipSize,  &P::MapSize,   &P::FontSize, &P::FontColor,
-    &P::ViewText,    &P::SaveText,   &P::ViewEvent, &P::SaveEvent, &P::SaveEventMap,
-    &P::SaveEventRem, &P::TextOption, &P::IntOptions, &P::FilePath, &P::Name,   &P::ChipPage,
-    &P::View,        &P::SaveType,   &P::DataSize,  &P::EventType, &P::Rect,     &P::Map,
-    &P::Pos,         &P::Option,     &P::Rem,       &P::Text,      &P::Size,     &P::Color,
-};
-
-// The reader's linear-time recogniser must agree with the matcher on every line.
-void CheckLinePattern(const LinePattern& pattern, std::string_view line)
+// The reader's patterns, compiled once, must answer as the matcher does with their text.
+void CheckLinePattern(MapLine kind, std::string_view line)
 {
     LineGroups fast;
-    const bool fastMatch = MatchLine(pattern, line, fast);
+    const bool fastMatch = MatchLine(kind, line, fast);
     std::vector<std::string> groups;
-    const bool slowMatch = CPtnMatch::Match(line, pattern.Pattern, groups);
-    FUZZ_CHECK(fastMatch == slowMatch, "line recogniser and matcher disagree on a match");
+    const bool slowMatch = CPtnMatch::Match(line, PatternOf(kind).Text, groups);
+    FUZZ_CHECK(fastMatch == slowMatch, "line pattern and matcher disagree on a match");
     if (!slowMatch)
         return;
-    FUZZ_CHECK(groups.size() == static_cast<size_t>(pattern.Groups),
+    FUZZ_CHECK(groups.size() == static_cast<size_t>(PatternOf(kind).Groups) &&
+                   fast.size() == groups.size(),
                "matcher returned another number of groups");
     for (size_t i = 0; i < groups.size(); ++i)
-        FUZZ_CHECK(fast[i] == groups[i], "line recogniser and matcher disagree on a group");
+        FUZZ_CHECK(fast[i] == groups[i], "line pattern and matcher disagree on a group");
 }
 
 void CheckStringOperations(std::string_view text, std::string_view sep)
@@ -80,10 +69,10 @@ void FuzzPatternInput(const uint8_t* data, size_t size)
     const uint8_t mode = data[0];
     if (mode & 1) {
         // A line against one of the reader's patterns. A line never holds a line feed: the
-        // reader splits there, and the recognisers are only made for lines.
+        // reader splits there.
         if (input.find('\n') != std::string_view::npos)
             return;
-        CheckLinePattern(*kLinePatterns[(mode >> 1) % kLinePatterns.size()], input);
+        CheckLinePattern(static_cast<MapLine>((mode >> 1) % MapLinePatterns.size()), input);
         return;
     }
     // Free pattern and text: the pattern up to the first zero byte, the text after it.

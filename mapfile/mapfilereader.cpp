@@ -17,7 +17,7 @@
 #include <cstring>
 #include <optional>
 
-namespace P = MapFilePatterns;
+using L = MapLine;
 
 namespace {
 
@@ -44,15 +44,15 @@ enum class BlockOpening { None, Property, Event, Text, ChipPage, MapPage };
 // The block a line outside any block opens; the page tags leave their number in groups[0].
 BlockOpening OpeningOf(std::string_view line, LineGroups& groups)
 {
-    if (OpensWithTag(line, "<property>"))
+    if (MatchLine(L::PropertyOpen, line, groups))
         return BlockOpening::Property;
-    if (OpensWithTag(line, "<event>"))
+    if (MatchLine(L::EventOpen, line, groups))
         return BlockOpening::Event;
-    if (OpensWithTag(line, "<text>"))
+    if (MatchLine(L::TextOpen, line, groups))
         return BlockOpening::Text;
-    if (MatchLine(P::ChipPageTag, line, groups))
+    if (MatchLine(L::ChipPageTag, line, groups))
         return BlockOpening::ChipPage;
-    if (MatchLine(P::MapPageTag, line, groups))
+    if (MatchLine(L::MapPageTag, line, groups))
         return BlockOpening::MapPage;
     return BlockOpening::None;
 }
@@ -164,21 +164,21 @@ void CMapFileReader::ReadOutside()
             }
             break;
         case State::Property:
-            if (OpensWithTag(line, "</property>"))
+            if (MatchLine(L::PropertyClose, line, g))
                 state = State::Outside;
             else
                 ReadProperty(line);
             break;
         case State::Event:
-            if (OpensWithTag(line, "</event>"))
+            if (MatchLine(L::EventClose, line, g))
                 state = State::Outside;
-            else if (OpensWithTag(line, "<data>"))
+            else if (MatchLine(L::DataOpen, line, g))
                 ReadEventRecord();
             break;
         case State::Text:
-            if (OpensWithTag(line, "</text>"))
+            if (MatchLine(L::TextClose, line, g))
                 state = State::Outside;
-            else if (OpensWithTag(line, "<data>"))
+            else if (MatchLine(L::DataOpen, line, g))
                 ReadTextRecord();
             break;
         }
@@ -188,14 +188,14 @@ void CMapFileReader::ReadOutside()
 void CMapFileReader::ReadProperty(std::string_view line)
 {
     LineGroups g;
-    if (MatchLine(P::ChipSize, line, g)) {
+    if (MatchLine(L::ChipSize, line, g)) {
         const int width = Number(g[0]);
         const int height = Number(g[1]);
         if (InRange(width, 1, 1024) && InRange(height, 1, 1024)) {
             ChipWidth = width;
             ChipHeight = height;
         }
-    } else if (MatchLine(P::MapSize, line, g)) {
+    } else if (MatchLine(L::MapSize, line, g)) {
         const int columns = Number(g[0]);
         const int rows = Number(g[1]);
         // Grids already read hold the size in force at their data line; a later size would
@@ -204,25 +204,25 @@ void CMapFileReader::ReadProperty(std::string_view line)
             doc_.Columns = columns;
             doc_.Rows = rows;
         }
-    } else if (MatchLine(P::FontSize, line, g)) {
+    } else if (MatchLine(L::FontSize, line, g)) {
         doc_.FontSize = Number(g[0]);
-    } else if (MatchLine(P::FontColor, line, g)) {
+    } else if (MatchLine(L::FontColor, line, g)) {
         doc_.TextColor = ColorFromGroups(g);
-    } else if (MatchLine(P::ViewText, line, g)) {
+    } else if (MatchLine(L::ViewText, line, g)) {
         doc_.ViewText = Number(g[0]);
-    } else if (MatchLine(P::SaveText, line, g)) {
+    } else if (MatchLine(L::SaveText, line, g)) {
         doc_.SaveText = Number(g[0]);
-    } else if (MatchLine(P::ViewEvent, line, g)) {
+    } else if (MatchLine(L::ViewEvent, line, g)) {
         doc_.ViewEvent = Number(g[0]);
-    } else if (MatchLine(P::SaveEvent, line, g)) {
+    } else if (MatchLine(L::SaveEvent, line, g)) {
         doc_.SaveEvent = Number(g[0]);
-    } else if (MatchLine(P::SaveEventMap, line, g)) {
+    } else if (MatchLine(L::SaveEventMap, line, g)) {
         doc_.SaveEventMap = Number(g[0]);
-    } else if (MatchLine(P::SaveEventRem, line, g)) {
+    } else if (MatchLine(L::SaveEventRem, line, g)) {
         doc_.SaveEventRem = Number(g[0]);
-    } else if (MatchLine(P::TextOption, line, g)) {
+    } else if (MatchLine(L::TextOption, line, g)) {
         doc_.TextOption.assign(g[0]);
-    } else if (MatchLine(P::IntOptions, line, g)) {
+    } else if (MatchLine(L::IntOptions, line, g)) {
         for (std::size_t i = 0; i < 4; ++i)
             doc_.IntOptions[i] = Number(g[i]);
     }
@@ -233,9 +233,9 @@ void CMapFileReader::ReadChipRecord(int page)
     std::string_view line;
     LineGroups g;
     while (lines_.Next(line)) {
-        if (OpensWithTag(line, "</chip>"))
+        if (MatchLine(L::ChipClose, line, g))
             break;
-        if (MatchLine(P::FilePath, line, g) && InRange(page, 0, kChipPageCount - 1))
+        if (MatchLine(L::FilePath, line, g) && InRange(page, 0, kChipPageCount - 1))
             sheets_[static_cast<std::size_t>(page)] =
                 PendingSheet{FromFolder(g[0], false), ChipWidth, ChipHeight};
     }
@@ -286,31 +286,31 @@ void CMapFileReader::ReadMapRecord(int position)
     std::string_view line;
     LineGroups g;
     while (lines_.Next(line)) {
-        if (OpensWithTag(line, "</map>"))
+        if (MatchLine(L::MapClose, line, g))
             break;
         if (inRows) {
-            if (OpensWithTag(line, "</data>"))
+            if (MatchLine(L::DataClose, line, g))
                 inRows = false;
             else if (valid)
                 StoreCells(line, *layer.Cells, next);
-        } else if (OpensWithTag(line, "<data>")) {
+        } else if (MatchLine(L::DataOpen, line, g)) {
             if (valid)
                 layer.Cells.emplace(static_cast<std::size_t>(doc_.Columns) *
                                         static_cast<std::size_t>(doc_.Rows),
                                     int16_t{-1});
             next = 0;
             inRows = true;
-        } else if (MatchLine(P::Name, line, g)) {
+        } else if (MatchLine(L::Name, line, g)) {
             layer.Name.assign(g[0]);
-        } else if (MatchLine(P::ChipPage, line, g)) {
+        } else if (MatchLine(L::ChipPage, line, g)) {
             const int page = Number(g[0]);
             if (InRange(page, 0, kChipPageCount - 1))
                 layer.ChipPage = page;
-        } else if (MatchLine(P::View, line, g)) {
+        } else if (MatchLine(L::View, line, g)) {
             layer.View = Number(g[0]);
-        } else if (MatchLine(P::SaveType, line, g)) {
+        } else if (MatchLine(L::SaveType, line, g)) {
             layer.SaveType = Number(g[0]);
-        } else if (MatchLine(P::DataSize, line, g)) {
+        } else if (MatchLine(L::DataSize, line, g)) {
             layer.DataSize = Number(g[0]);
         }
     }
@@ -322,20 +322,20 @@ void CMapFileReader::ReadEventRecord()
     std::string_view line;
     LineGroups g;
     while (lines_.Next(line)) {
-        if (OpensWithTag(line, "</data>"))
+        if (MatchLine(L::DataClose, line, g))
             break;
-        if (MatchLine(P::EventType, line, g)) {
+        if (MatchLine(L::EventType, line, g)) {
             event.Type = Number(g[0]);
-        } else if (MatchLine(P::Rect, line, g)) {
+        } else if (MatchLine(L::Rect, line, g)) {
             event.Rect = {Number(g[0]), Number(g[1]), Number(g[2]), Number(g[3])};
-        } else if (MatchLine(P::Map, line, g)) {
+        } else if (MatchLine(L::Map, line, g)) {
             event.Map = ResolveStoredPath(FromFolder(g[0], true));
-        } else if (MatchLine(P::Pos, line, g)) {
+        } else if (MatchLine(L::Pos, line, g)) {
             event.Pos = {Number(g[0]), Number(g[1])};
-        } else if (MatchLine(P::Option, line, g)) {
+        } else if (MatchLine(L::Option, line, g)) {
             event.Option[0] = Number(g[0]);
             event.Option[1] = Number(g[1]);
-        } else if (MatchLine(P::Rem, line, g)) {
+        } else if (MatchLine(L::Rem, line, g)) {
             event.Rem.assign(g[0]);
         }
     }
@@ -348,15 +348,15 @@ void CMapFileReader::ReadTextRecord()
     std::string_view line;
     LineGroups g;
     while (lines_.Next(line)) {
-        if (OpensWithTag(line, "</data>"))
+        if (MatchLine(L::DataClose, line, g))
             break;
-        if (MatchLine(P::Text, line, g)) {
+        if (MatchLine(L::Text, line, g)) {
             memo.Text.assign(g[0]);
-        } else if (MatchLine(P::Rect, line, g)) {
+        } else if (MatchLine(L::Rect, line, g)) {
             memo.Rect = {Number(g[0]), Number(g[1]), Number(g[2]), Number(g[3])};
-        } else if (MatchLine(P::Size, line, g)) {
+        } else if (MatchLine(L::Size, line, g)) {
             memo.Size = Number(g[0]);
-        } else if (MatchLine(P::Color, line, g)) {
+        } else if (MatchLine(L::Color, line, g)) {
             memo.Color = ColorFromGroups(g);
         }
     }

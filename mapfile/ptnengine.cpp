@@ -151,6 +151,13 @@ Program Compile(std::string_view pattern)
             u.Slot = prog.Slots++;
         prog.Units.push_back(u);
     }
+    if (!prog.Units.empty()) {
+        const Unit& first = prog.Units.front();
+        prog.Anchored = first.Min >= 1 && first.Exclude == first.ExcludeEnd &&
+                        first.Include != first.IncludeEnd;
+        for (std::uint32_t i = first.Include; i < first.IncludeEnd; ++i)
+            prog.Anchored = prog.Anchored && prog.Entries[i].Kind == EntryKind::Start;
+    }
     // Leading literals that must each occur once in a row.
     for (const Unit& u : prog.Units) {
         if (u.ExcludeEnd != u.Exclude || u.IncludeEnd != u.Include + 1 || u.Min < 1)
@@ -380,6 +387,10 @@ std::optional<CPtnMatch::Found> Engine::FindFirst(std::size_t from, bool atStart
                 break;
             }
         }
+        // Past the first position a start of text is never met again: every attempt would
+        // fail on the first element, as FailsAtOnce finds (and a long hostile line costs).
+        if (Prog.Anchored)
+            break;
         t += CharWidth(Text, t);
     }
     ConsultTop = false;

@@ -52,6 +52,7 @@ struct Program {
     std::vector<Entry> Entries;
     CPtnMatch::Error Fault = CPtnMatch::Error::None;  ///< the element after the last unit
     std::string Prefix;  ///< bytes every occurrence starts with (its leading literals)
+    bool Anchored = false;  ///< opens with a mandatory "^": only the first position can match
     int Slots = 0;
 
     bool RestEmpty(std::size_t k) const

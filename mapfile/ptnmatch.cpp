@@ -2,6 +2,7 @@
 
 #include "core/cp932.h"
 #include "mapfile/ptnengine.h"
+#include "mapfile/ptnpattern.h"
 
 CPtnMatch::Error CPtnMatch::LastError()
 {
@@ -75,57 +76,8 @@ std::optional<CPtnMatch::Found> CPtnMatch::FindFirst(std::string_view text, std:
 bool CPtnMatch::Match(std::string_view text, std::string_view pattern,
                       std::vector<std::string>& groups)
 {
-    groups.clear();
-    std::vector<CParA> parts;
-    if (!SplitPattern(pattern, parts) || text.empty())
-        return false;
-    std::string joined;
-    for (const CParA& part : parts)
-        joined += part.Pattern;
-
-    // The attempts at every position would fail on the leading literals: skip the compiling.
-    const std::string prefix = ptn::LeadingLiterals(joined);
-    if (!prefix.empty() && text.find(prefix) == std::string_view::npos) {
-        ptn::ErrorIndicator = Error::None;
-        return false;
-    }
-
-    const ptn::Program whole = ptn::Compile(joined);
-    const auto found = ptn::Engine(whole, text).FindFirst(0, true);
-    if (!found)
-        return false;
-    std::size_t pos = found->Offset;
-    std::size_t remaining = found->Length;
-    std::size_t restStart = 0;
-
-    // The occurrence is cut into its parts one by one: each part takes the fewest bytes that
-    // let the rest of the pattern match exactly the remainder of the occurrence.
-    for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
-        restStart += parts[i].Pattern.size();
-        const ptn::Program part = ptn::Compile(parts[i].Pattern);
-        std::size_t plen = 0;
-        ptn::Engine(part, text).MatchAt(pos, pos == 0, true, plen);
-
-        const ptn::Program rest = ptn::Compile(std::string_view(joined).substr(restStart));
-        ptn::Engine restEngine(rest, text);
-        for (;;) {
-            const std::size_t from = pos + plen;
-            const auto next = restEngine.FindFirst(from, from == 0);
-            if (!next)
-                return false;
-            plen += next->Offset;
-            if (plen + next->Length > remaining)
-                return false;
-            if (plen + next->Length == remaining)
-                break;
-            plen += ptn::CharWidth(text, pos + plen);
-        }
-        if (parts[i].Capture)
-            groups.emplace_back(text.substr(pos, plen));
-        remaining -= plen;
-        pos += plen;
-    }
-    if (parts.back().Capture)
-        groups.emplace_back(text.substr(pos, remaining));
-    return true;
+    std::vector<std::string_view> views;
+    const bool matched = CPtnPattern(pattern).Match(text, views);
+    groups.assign(views.begin(), views.end());
+    return matched;
 }

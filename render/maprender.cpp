@@ -239,7 +239,7 @@ void DrawMapScaled(const CQuelpDoc& doc, const IntRect& range, bool forScreen, Q
 }
 
 bool DrawLayerCells(const ChipPageArray& pages, const IntRect& range, const CLayerData& layer,
-                    QImage& surface, int columns, int rows, const IntRect* excluded)
+                    QImage& surface, int columns, int rows)
 {
     if (!layer.Cells || layer.ChipPage < 0 || layer.ChipPage >= kChipPageCount)
         return false;
@@ -254,10 +254,6 @@ bool DrawLayerCells(const ChipPageArray& pages, const IntRect& range, const CLay
     source.Cells = layer.Cells->data();
     source.Columns = columns;
     source.Rows = rows;
-    if (excluded) {
-        source.HasExcluded = true;
-        source.Excluded = *excluded;
-    }
     OnRaster(surface, [&](QImage& raster) {
         const int w = std::min(RangeColumns(range) * ChipWidth, raster.width());
         const int h = std::min(RangeRows(range) * ChipHeight, raster.height());
@@ -308,57 +304,6 @@ bool DrawLayerToImage(CImage& image, const CLayerData& layer, const ChipPageArra
             }
         }
     return true;
-}
-
-void DrawFloatingCells(const CChipPage& page, const CDataBuffer& buffer, QImage& surface,
-                       int floatX, int floatY, int rangeLeft, int rangeTop)
-{
-    if (!page.InUse() || ChipWidth <= 0 || ChipHeight <= 0)
-        return;
-    LayerSource source;
-    source.Page = &page;
-    source.Floating = &buffer;
-    source.FloatPos = {floatX, floatY};
-    OnRaster(surface, [&](QImage& raster) {
-        const IntRect range{rangeLeft, rangeTop,
-                            rangeLeft + (raster.width() + ChipWidth - 1) / ChipWidth - 1,
-                            rangeTop + (raster.height() + ChipHeight - 1) / ChipHeight - 1};
-        ComposeLayers({source}, range, ChipWidth, ChipHeight, raster, QPoint(0, 0),
-                      StretchMap::Identity(raster.width(), raster.height()), false);
-    });
-}
-
-void DrawEventMarker(const CEventData& event, QImage& surface, int rangeLeft, int rangeTop)
-{
-    OnRaster(surface, [&](QImage& raster) {
-        PaintEventMarker(raster, QPoint(0, 0), StretchMap::Identity(raster.width(), raster.height()),
-                         EventMarkerRect(event, rangeLeft, rangeTop, ChipWidth, ChipHeight),
-                         event.Type, QPoint(rangeLeft * ChipWidth, rangeTop * ChipHeight));
-    });
-}
-
-void DrawEventMarker(const CEventData& event, QPainter& surface, int rangeLeft, int rangeTop)
-{
-    QRect rect = EventMarkerRect(event, rangeLeft, rangeTop, ChipWidth, ChipHeight);
-    // Only the part the painter can show is made into a scratch picture.
-    if (surface.device()) {
-        const QRect device(0, 0, surface.device()->width(), surface.device()->height());
-        bool invertible = false;
-        const QTransform back = surface.deviceTransform().inverted(&invertible);
-        if (invertible)
-            rect = rect.intersected(back.mapRect(device).adjusted(-1, -1, 1, 1));
-    }
-    if (rect.isEmpty())
-        return;
-    QImage scratch(rect.size(), QImage::Format_ARGB32_Premultiplied);
-    if (scratch.isNull())
-        return;
-    scratch.fill(0u);
-    const QRect full = EventMarkerRect(event, rangeLeft, rangeTop, ChipWidth, ChipHeight);
-    PaintEventMarker(scratch, QPoint(0, 0), StretchMap::Identity(rect.width(), rect.height()),
-                     full.translated(-rect.topLeft()), event.Type,
-                     QPoint(rangeLeft * ChipWidth + rect.left(), rangeTop * ChipHeight + rect.top()));
-    surface.drawImage(rect.topLeft(), scratch);
 }
 
 void DrawMemo(const CMemo& memo, QPainter& surface, const std::string& faceCp932, int originX,

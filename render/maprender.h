@@ -2,8 +2,6 @@
 
 #include "core/chippage.h"
 #include "core/cimage.h"
-#include "core/databuffer.h"
-#include "core/eventdata.h"
 #include "core/geometry.h"
 #include "core/layerdata.h"
 #include "core/memo.h"
@@ -39,24 +37,14 @@ bool DrawMapToImage(CImage& image, const CQuelpDoc& doc, const IntRect& range, b
 void DrawMapScaled(const CQuelpDoc& doc, const IntRect& range, bool forScreen, QImage& target,
                    const QRect& dest);
 
-/** One layer's cells of the range, chips keyed as the page says, skipping cells inside
- *  `excluded` (in cells, inclusive) when given. False when the layer has no cells or its page no
- *  image. columns x rows is the map size in cells. */
+/** One layer's cells of the range, chips keyed as the page says. False when the layer has no
+ *  cells or its page no image. columns x rows is the map size in cells. */
 bool DrawLayerCells(const ChipPageArray& pages, const IntRect& range, const CLayerData& layer,
-                    QImage& surface, int columns, int rows, const IntRect* excluded = nullptr);
-/** DrawLayerCells onto a picture without an excluded range. An indexed picture over an indexed
- *  sheet receives the sheet's colour indices (holes keep the picture's own index). */
+                    QImage& surface, int columns, int rows);
+/** DrawLayerCells onto a picture. An indexed picture over an indexed sheet receives the sheet's
+ *  colour indices (holes keep the picture's own index). */
 bool DrawLayerToImage(CImage& image, const CLayerData& layer, const ChipPageArray& pages,
                       const IntRect& range, int columns, int rows);
-/** A floating buffer's chips at cells (floatX + k, floatY + j), in a picture whose (0, 0) is cell
- *  (rangeLeft, rangeTop). Nothing when the page has no image. */
-void DrawFloatingCells(const CChipPage& page, const CDataBuffer& buffer, QImage& surface,
-                       int floatX, int floatY, int rangeLeft, int rangeTop);
-
-/** The marker of an event: yellow border, backward-diagonal hatch in red (yellow for number 0),
- *  gaps transparent. */
-void DrawEventMarker(const CEventData& event, QImage& surface, int rangeLeft, int rangeTop);
-void DrawEventMarker(const CEventData& event, QPainter& surface, int rangeLeft, int rangeTop);
 
 /** A text on one line in its colour and size in the face (CP932), its top-left at the
  *  rectangle's top-left minus the origin (map pixels); nothing is clipped or wrapped. */

@@ -3,16 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 
-QSize DrawnMapSize(const MapViewGeometry& g)
+QSize MapScrollRange(IntSize drawn)
 {
-    return {static_cast<int>(g.Columns * g.ChipWidth * g.Zoom * 0.25),
-            static_cast<int>(g.Rows * g.ChipHeight * g.Zoom * 0.25)};
-}
-
-QSize MapScrollRange(const MapViewGeometry& g)
-{
-    const QSize drawn = DrawnMapSize(g);
-    return {drawn.width() + 33, drawn.height() + 33};
+    return {drawn.Width + 33, drawn.Height + 33};
 }
 
 IntPoint WindowToMapPixel(QPoint window, QPoint scroll)
@@ -25,12 +18,11 @@ QPoint MapPixelToWindow(IntPoint mapPixel, QPoint scroll)
     return {mapPixel.X + kMapMargin - scroll.x(), mapPixel.Y + kMapMargin - scroll.y()};
 }
 
-bool IsOnMap(const MapViewGeometry& g, QPoint scrolled)
+bool IsOnMap(IntSize drawn, QPoint scrolled)
 {
-    const QSize drawn = DrawnMapSize(g);
     return scrolled.x() >= kMapMargin && scrolled.y() >= kMapMargin
-        && scrolled.x() < drawn.width() + kMapMargin - 1
-        && scrolled.y() < drawn.height() + kMapMargin - 1;
+        && scrolled.x() < drawn.Width + kMapMargin - 1
+        && scrolled.y() < drawn.Height + kMapMargin - 1;
 }
 
 IntRect VisibleCellRange(const MapViewGeometry& g, QRect area)

@@ -19,17 +19,16 @@ struct MapViewGeometry {
 /** Margin left of and above the drawn map, in view pixels. */
 inline constexpr int kMapMargin = 16;
 
-/** Drawn map size at the zoom, in view pixels: truncated (cells x chip x zoom / 4). */
-QSize DrawnMapSize(const MapViewGeometry& g);
-/** Total scroll range: drawn size plus 33 in each direction, in view pixels. */
-QSize MapScrollRange(const MapViewGeometry& g);
+/** Total scroll range: the drawn map size (CQuelpDoc::GetMapPixelSize at the zoom) plus 33 in
+ *  each direction, in view pixels. */
+QSize MapScrollRange(IntSize drawn);
 /** A window position and the scroll position become a map pixel (at the zoom). */
 IntPoint WindowToMapPixel(QPoint window, QPoint scroll);
 /** A map pixel (at the zoom) as a window position under the scroll position. */
 QPoint MapPixelToWindow(IntPoint mapPixel, QPoint scroll);
-/** Whether a scrolled position (window + scroll) lies on the drawn map; the last pixel column
- *  and row of the drawn map do not. */
-bool IsOnMap(const MapViewGeometry& g, QPoint scrolled);
+/** Whether a scrolled position (window + scroll) lies on the drawn map of that size; the last
+ *  pixel column and row of the drawn map do not. */
+bool IsOnMap(IntSize drawn, QPoint scrolled);
 /** The cells to compose for an area in scrolled view pixels: the cells it touches plus one row
  *  and one column beyond, clamped to the map; inclusive on all sides. */
 IntRect VisibleCellRange(const MapViewGeometry& g, QRect area);

@@ -47,8 +47,8 @@ void PaintMapArea(QPainter& painter, const CQuelpDoc& doc, QRect area)
         painter.restore();
         return;
     }
-    const QSize drawn = DrawnMapSize(g);
-    const QRect map(kMapMargin, kMapMargin, drawn.width(), drawn.height());
+    const IntSize drawn = doc.GetMapPixelSize(g.Zoom);
+    const QRect map(kMapMargin, kMapMargin, drawn.Width, drawn.Height);
     if (!area.intersects(map)) {
         painter.restore();
         return;
@@ -68,9 +68,10 @@ void PaintMapArea(QPainter& painter, const CQuelpDoc& doc, QRect area)
     painter.setPen(QPen(kFrameColor, 1));
     painter.setBrush(Qt::NoBrush);
     if (doc.Grid) {
-        for (int c = range.Left + 1; c <= range.Right && c < g.Columns; ++c)
+        // The range's own first edges too: an area that starts on a cell edge shows its line.
+        for (int c = std::max(range.Left, 1); c <= range.Right && c < g.Columns; ++c)
             painter.drawLine(CellEdgeX(g, c), dest.top(), CellEdgeX(g, c), dest.bottom());
-        for (int r = range.Top + 1; r <= range.Bottom && r < g.Rows; ++r)
+        for (int r = std::max(range.Top, 1); r <= range.Bottom && r < g.Rows; ++r)
             painter.drawLine(dest.left(), CellEdgeY(g, r), dest.right(), CellEdgeY(g, r));
     }
     // The frame runs on the first and last pixel of the drawn map.

@@ -42,12 +42,10 @@ CRightView::CRightView(CQuelpDoc& doc, QWidget* parent)
 
 CRightView::~CRightView() { doc_.RemoveView(this); }
 
-MapViewGeometry CRightView::Geometry() const
+void CRightView::RecalcScrollSizes()
 {
-    return {doc_.Zoom, ChipWidth, ChipHeight, doc_.Columns, doc_.Rows};
+    SetScrollSizes(MapScrollRange(doc_.GetMapPixelSize(doc_.Zoom)));
 }
-
-void CRightView::RecalcScrollSizes() { SetScrollSizes(MapScrollRange(Geometry())); }
 
 QSize CRightView::WheelCell() const
 {
@@ -246,7 +244,7 @@ void CRightView::mousePressEvent(QMouseEvent* event)
 {
     ResetComposition();
     const QPoint window = event->position().toPoint();
-    const bool onMap = IsOnMap(Geometry(), window + ScrollPos());
+    const bool onMap = IsOnMap(doc_.GetMapPixelSize(doc_.Zoom), window + ScrollPos());
     const IntPoint p = MapPixelAt(window);
     if (event->button() == Qt::LeftButton) {
         if (onMap)

@@ -28,7 +28,6 @@ public:
 
     void OnUpdate(IDocObserver* sender, int hint) override;
 
-    MapViewGeometry Geometry() const;
     /** Scroll range from the map: (Mw + 33) x (Mh + 33). */
     void RecalcScrollSizes();
     /** The global screen point of a map pixel at the current zoom (for moving the pointer). */

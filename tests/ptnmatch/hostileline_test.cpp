@@ -2,10 +2,12 @@
 // nor change the answer. Each shape is also checked against the plain rules at a small size.
 #include "literalmatcher.h"
 
+#include "mapfile/linepatterns.h"
 #include "mapfile/ptnmatch.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -112,5 +114,37 @@ TEST_P(HostileLine, MegabyteLineGivesTheSameAnswer)
 
 INSTANTIATE_TEST_SUITE_P(PtnMatch, HostileLine, testing::ValuesIn(Shapes()),
                          [](const auto& info) { return std::string(info.param.Name); });
+
+// The reader's own patterns, as it has them compiled, on megabyte lines: each answers as the
+// plain rules do on the same line at a small size.
+TEST(HostileLine, ReaderPatternsOnMegabyteLines)
+{
+    const struct {
+        MapLine Kind;
+        const char* Opening;
+    } kinds[] = {
+        {MapLine::Rect, "\t\tRect = "},      {MapLine::IntOptions, "\tIntOptions = "},
+        {MapLine::Map, "\t\tMap = "},        {MapLine::Text, "\t\tText = "},
+        {MapLine::EventType, "\t\tType = "}, {MapLine::MapPageTag, "<map page="},
+        {MapLine::DataClose, "\t"},
+    };
+    const char* const fills[] = {" ", "7", "1 "};
+    for (const auto& kind : kinds) {
+        for (const char* fill : fills) {
+            const auto line = [&](std::size_t n) {
+                return kind.Opening + Repeat(fill, n / std::strlen(fill)) + ",1,2,3>";
+            };
+            Groups plain;
+            const bool expected =
+                literal::Match(line(300), PatternOf(kind.Kind).Text, plain);
+            LineGroups groups;
+            EXPECT_EQ(MatchLine(kind.Kind, line(1 << 20), groups), expected)
+                << PatternOf(kind.Kind).Text << " with " << fill;
+            if (expected) {
+                EXPECT_EQ(groups.size(), plain.size());
+            }
+        }
+    }
+}
 
 }  // namespace

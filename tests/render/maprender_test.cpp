@@ -240,14 +240,16 @@ TEST_F(MapRender, IndexedLayerPictureKeepsIndices)
     EXPECT_FALSE(DrawLayerToImage(image, doc.Layers[0], doc.ChipPages, WholeMapRange(doc), 6, 6));
 }
 
-TEST_F(MapRender, DrawLayerCellsSkipsTheExcludedRange)
+TEST_F(MapRender, FloatingBlockExcludesItsRectangleFromItsLayer)
 {
     Fill(0, 3);
-    QImage surface(96, 96, QImage::Format_RGB32);
-    surface.fill(kBlack);
-    const IntRect excluded{1, 1, 2, 2};
-    ASSERT_TRUE(DrawLayerCells(doc.ChipPages, WholeMapRange(doc), doc.Layers[0], surface, 6, 6,
-                               &excluded));
+    doc.SelectPhase = 2;
+    doc.EditMode = 1;
+    doc.Clipboard.Right = 1;
+    doc.Clipboard.Bottom = 1;
+    doc.Clipboard.Buffers.push_back(CDataBuffer{doc.Layers[0].LayerId, 2, 2, {-1, -1, -1, -1}});
+    doc.PastePos = {1, 1};
+    const QImage surface = Picture(true);
     EXPECT_EQ(At(surface, 8, 8), kD);
     EXPECT_EQ(At(surface, 24, 24), kBlack);
     EXPECT_EQ(At(surface, 40, 40), kBlack);
@@ -295,10 +297,15 @@ TEST_F(MapRender, ScaledCompositionEqualsTheStretchedFullPicture)
 
 TEST_F(MapRender, FloatingCellsAtTheirPastePosition)
 {
-    const CDataBuffer buffer{0, 2, 2, {3, -1, 0, 40}};
-    QImage surface(64, 64, QImage::Format_RGB32);
-    surface.fill(kBlack);
-    DrawFloatingCells(doc.ChipPages[0], buffer, surface, 2, 1, 1, 0);
+    const IntRect range{1, 0, 5, 5};
+    const QImage empty = Picture(true, range);
+    doc.SelectPhase = 2;
+    doc.EditMode = 1;
+    doc.Clipboard.Right = 1;
+    doc.Clipboard.Bottom = 1;
+    doc.Clipboard.Buffers.push_back(CDataBuffer{doc.Layers[0].LayerId, 2, 2, {3, -1, 0, 40}});
+    doc.PastePos = {2, 1};
+    const QImage surface = Picture(true, range);
     // Cell (2, 1) is drawn at (16, 16) for a range starting at cell (1, 0).
     EXPECT_EQ(At(surface, 20, 20), kD);
     EXPECT_EQ(At(surface, 36, 20), kBlack);      // -1
@@ -306,9 +313,8 @@ TEST_F(MapRender, FloatingCellsAtTheirPastePosition)
     EXPECT_EQ(At(surface, 28, 36), kA);
     EXPECT_EQ(At(surface, 40, 40), kBlack);      // 40 names no chip
     EXPECT_EQ(At(surface, 4, 4), kBlack);
-    QImage untouched = surface;
-    DrawFloatingCells(doc.ChipPages[7], buffer, surface, 2, 1, 1, 0);  // no image: nothing
-    EXPECT_EQ(surface, untouched);
+    doc.Layers[0].ChipPage = 7;                  // no image: nothing
+    EXPECT_EQ(Picture(true, range), empty);
 }
 
 TEST_F(MapRender, WholeMapEqualsLayersDrawnOneByOne)
@@ -348,12 +354,13 @@ TEST_F(MapRender, PainterPathMatchesImagePath)
         DrawMap(doc, painter, WholeMapRange(doc), false);
     }
     EXPECT_EQ(painted, direct);
-    QImage marker(96, 96, QImage::Format_RGB32);
+    // The marker alone, from the second column on: its hatch stays on the map's pixels.
+    doc.Layers[0].Cells.reset();
+    QImage marker(80, 96, QImage::Format_RGB32);
     marker.fill(kBlack);
     {
         QPainter painter(&marker);
-        painter.translate(-16, 0);
-        DrawEventMarker(event, painter, 0, 0);
+        DrawMap(doc, painter, {1, 0, 5, 5}, false);
     }
     EXPECT_EQ(At(marker, 0, 16), kYellow);    // map pixel (16, 16): inside, on the edge row
     EXPECT_EQ(At(marker, 1, 22), kRed);       // map pixel (17, 22): 39 = 7 mod 8, hatched

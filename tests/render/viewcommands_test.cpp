@@ -1,7 +1,6 @@
 #include "chipfixture.h"
 #include "render/defaultext.h"
 #include "render/viewcommands.h"
-#include "render/viewpicture.h"
 
 namespace {
 
@@ -68,66 +67,6 @@ TEST(DefaultExt, FollowsTheSelectedType)
     EXPECT_EQ(DefaultExtForFilter(filter, 5), "");
     EXPECT_EQ(DefaultExtForFilter(filter, 0), "");
     EXPECT_EQ(DefaultExtForFilter("Binary (*.)|*.||", 1), "");
-}
-
-struct ViewPictureTest : RenderDocFixture {
-    void SetUp() override
-    {
-        RenderDocFixture::SetUp();
-        doc.Columns = 10;
-        doc.Rows = 8;
-    }
-};
-
-TEST_F(ViewPictureTest, WindowLargerThanMapFramesTheWholeMap)
-{
-    for (int z = 1; z <= 4; ++z) {
-        doc.Zoom = z;
-        ViewPicture picture;
-        ASSERT_TRUE(ComposeViewPicture(doc, {0, 0, 1000, 800}, picture));
-        EXPECT_EQ(picture.Cells, (IntRect{0, 0, 9, 7}));
-        EXPECT_EQ(picture.TopLeft, QPoint(16, 16));
-        EXPECT_EQ(picture.Image.size(), QSize(z * 10 * 16 / 4, z * 8 * 16 / 4));
-        EXPECT_EQ(picture.Image.pixel(0, 0), qRgb(0, 200, 200));
-        EXPECT_EQ(picture.Image.pixel(picture.Image.width() - 1, 3), qRgb(0, 200, 200));
-    }
-}
-
-TEST_F(ViewPictureTest, GridEveryZoomedChip)
-{
-    doc.Zoom = 1;
-    ViewPicture picture;
-    ASSERT_TRUE(ComposeViewPicture(doc, {0, 0, 1000, 800}, picture));
-    const QRgb grid = qRgb(0, 200, 200), black = qRgb(0, 0, 0);
-    EXPECT_EQ(picture.Image.pixel(4, 10), grid);
-    EXPECT_EQ(picture.Image.pixel(8, 10), grid);
-    EXPECT_EQ(picture.Image.pixel(6, 10), black);
-    EXPECT_EQ(picture.Image.pixel(6, 4), grid);
-    doc.Grid = 0;
-    ASSERT_TRUE(ComposeViewPicture(doc, {0, 0, 1000, 800}, picture));
-    EXPECT_EQ(picture.Image.pixel(4, 10), black);
-    // Zoom 3 with 24-pixel chips: every 18 pixels.
-    ChipWidth = ChipHeight = 24;
-    doc.Zoom = 3;
-    doc.Grid = 1;
-    ASSERT_TRUE(ComposeViewPicture(doc, {0, 0, 1000, 800}, picture));
-    EXPECT_EQ(picture.Image.pixel(18, 10), grid);
-    EXPECT_EQ(picture.Image.pixel(36, 10), grid);
-    EXPECT_EQ(picture.Image.pixel(27, 10), black);
-}
-
-TEST_F(ViewPictureTest, ScrolledRangeGoesOneCellBeyond)
-{
-    doc.Columns = 100;
-    doc.Rows = 100;
-    doc.Zoom = 2;
-    // View pixels 16 + map x 2/4: 100 view pixels wide from 80.
-    const IntRect range = ViewCellRange(doc, {80, 48, 180, 148});
-    EXPECT_EQ(range, (IntRect{(4 * 80 - 64) / 32, (4 * 48 - 64) / 32, (4 * 180 - 64) / 32 + 1,
-                              (4 * 148 - 64) / 32 + 1}));
-    ViewPicture picture;
-    ASSERT_TRUE(ComposeViewPicture(doc, {80, 48, 180, 148}, picture));
-    EXPECT_EQ(picture.TopLeft, QPoint(2 * 16 * range.Left / 4 + 16, 2 * 16 * range.Top / 4 + 16));
 }
 
 }  // namespace

@@ -9,16 +9,23 @@
 
 namespace {
 
-TEST(MapViewGeometry, ScrollRangeOnMapTestAndCellRange)
+using MapView = ViewsFixture;
+
+TEST_F(MapView, GeometryScrollRangeOnMapTestAndCellRange)
 {
-    const MapViewGeometry g{4, 16, 16, 20, 15};
-    EXPECT_EQ(MapScrollRange(g), QSize(320 + 33, 240 + 33));
-    EXPECT_EQ(MapScrollRange({1, 24, 24, 10, 10}), QSize(60 + 33, 60 + 33));
+    // The fixture's map: 20 x 15 cells of 16 x 16 at full size.
+    const IntSize drawn = doc.GetMapPixelSize(4);
+    EXPECT_EQ(MapScrollRange(drawn), QSize(320 + 33, 240 + 33));
+    ChipWidth = ChipHeight = 24;
+    doc.Columns = doc.Rows = 10;
+    EXPECT_EQ(MapScrollRange(doc.GetMapPixelSize(1)), QSize(60 + 33, 60 + 33));
+    ChipWidth = ChipHeight = 16;
     // The last drawn pixel column and row are not on the map; the margin is not either.
     struct Case { QPoint at; bool on; };
     for (const Case& c : {Case{{16, 16}, true}, Case{{15, 16}, false}, Case{{334, 254}, true},
                           Case{{335, 100}, false}, Case{{100, 255}, false}})
-        EXPECT_EQ(IsOnMap(g, c.at), c.on) << c.at.x() << "," << c.at.y();
+        EXPECT_EQ(IsOnMap(drawn, c.at), c.on) << c.at.x() << "," << c.at.y();
+    const MapViewGeometry g{4, 16, 16, 20, 15};
     // A window larger than the map takes the whole map.
     const IntRect all = VisibleCellRange(g, QRect(0, 0, 2000, 2000));
     EXPECT_EQ(all, (IntRect{0, 0, 19, 14}));
@@ -31,8 +38,6 @@ TEST(MapViewGeometry, ScrollRangeOnMapTestAndCellRange)
     EXPECT_EQ(CaretHeight(-5, 1), 2);
     EXPECT_EQ(CaretWindowPos({40, 20}, 2, {0, 0}), QPoint(36, 26));
 }
-
-using MapView = ViewsFixture;
 
 TEST_F(MapView, ClickPaintsOneCellWithTheButtonsChip)
 {
