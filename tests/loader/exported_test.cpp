@@ -104,18 +104,6 @@ TEST(LoaderWorkedExample, ValidRangeWithTwoBytes)
     EXPECT_EQ(quelp_mpb_cell(nullptr, 0, 1, 0), 0xFFFF);
 }
 
-struct Doc {
-    MemorySettingsStore Store;
-    FakeUiPort Ui;
-    CQuelpDoc D{Store, Ui};
-    Doc()
-    {
-        ChipWidth = 16;
-        ChipHeight = 16;
-        D.OnNewDocument();
-    }
-};
-
 TEST(LoaderExport, TheExampleTownInEverySetting)
 {
     Doc doc;

@@ -44,18 +44,6 @@ enum : std::size_t {
     kEntry = 161, kEventsTag = 166, kEventCount = 174, kEnd = 178
 };
 
-struct Doc {
-    MemorySettingsStore Store;
-    FakeUiPort Ui;
-    CQuelpDoc D{Store, Ui};
-    Doc()
-    {
-        ChipWidth = 16;
-        ChipHeight = 16;
-        D.OnNewDocument();
-    }
-};
-
 // A small map with every kind of block: three layers of the three save types, events with
 // remarks, texts.
 std::string SmallExport()

@@ -2,9 +2,25 @@
 
 #include "quelp_mpb.h"
 
+#include "core/chipsize.h"
+#include "core/memorysettingsstore.h"
+#include "core/quelpdoc.h"
+#include "support/fakeuiport.h"
+
 #include <string>
 
-class CQuelpDoc;
+/** A new map with 16 x 16 chips, as the exports in these tests start from. */
+struct Doc {
+    MemorySettingsStore Store;
+    FakeUiPort Ui;
+    CQuelpDoc D{Store, Ui};
+    Doc()
+    {
+        ChipWidth = 16;
+        ChipHeight = 16;
+        D.OnNewDocument();
+    }
+};
 
 /** A map loaded from a copy of the bytes that has exactly their size, so that the sanitizer
  *  sees any read past the end; freed with the object. */
